@@ -1,0 +1,183 @@
+#include "platform/SpinButton.h"
+
+#include "platform/Bevel.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPolygon>
+
+SpinButton::SpinButton(QWidget* parent)
+    : QWidget(parent)
+{
+    m_timer.setSingleShot(false);
+    connect(&m_timer, &QTimer::timeout, this, &SpinButton::repeat);
+}
+
+QSize SpinButton::sizeHint() const
+{
+    return QSize(17, 32);
+}
+
+QRect SpinButton::arrowRect(Arrow arrow) const
+{
+    const QRect r = rect();
+    if (arrow == Arrow::None)
+        return QRect();
+    if (isHorizontal()) {
+        const int half = r.width() / 2;
+        return arrow == Arrow::Down ? QRect(0, 0, half, r.height())
+                                    : QRect(half, 0, r.width() - half, r.height());
+    }
+    const int half = r.height() / 2;
+    return arrow == Arrow::Up ? QRect(0, 0, r.width(), half)
+                              : QRect(0, half, r.width(), r.height() - half);
+}
+
+SpinButton::Arrow SpinButton::arrowAt(const QPoint& pos) const
+{
+    if (arrowRect(Arrow::Down).contains(pos))
+        return Arrow::Down;
+    if (arrowRect(Arrow::Up).contains(pos))
+        return Arrow::Up;
+    return Arrow::None;
+}
+
+SpinButton::Arrow SpinButton::pressedArrow() const
+{
+    return m_over ? m_held : Arrow::None;
+}
+
+void SpinButton::fire(Arrow arrow)
+{
+    if (!isEnabled())
+        return;
+    if (arrow == Arrow::Up)
+        emit spinUp();
+    else if (arrow == Arrow::Down)
+        emit spinDown();
+}
+
+void SpinButton::repeat()
+{
+    // After the first delay, repeat at the faster rate.
+    if (m_timer.interval() != RepeatIntervalMs)
+        m_timer.setInterval(RepeatIntervalMs);
+    if (m_over)
+        fire(m_held);
+}
+
+void SpinButton::stop()
+{
+    m_timer.stop();
+    if (m_held != Arrow::None) {
+        m_held = Arrow::None;
+        m_over = false;
+        update();
+    }
+}
+
+void SpinButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !isEnabled()) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const Arrow arrow = arrowAt(event->position().toPoint());
+    if (arrow == Arrow::None)
+        return;
+    m_held = arrow;
+    m_over = true;
+    update();
+    m_timer.start(InitialDelayMs);
+    // A handler may disable or delete the control; the timer then stops with it.
+    QPointer<SpinButton> self(this);
+    fire(arrow);
+    if (self && !isEnabled())
+        stop();
+}
+
+void SpinButton::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_held == Arrow::None)
+        return;
+    const bool over = arrowAt(event->position().toPoint()) == m_held;
+    if (over != m_over) {
+        m_over = over;
+        update();
+    }
+}
+
+void SpinButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        stop();
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+void SpinButton::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        stop();
+    QWidget::changeEvent(event);
+}
+
+void SpinButton::hideEvent(QHideEvent* event)
+{
+    stop();
+    QWidget::hideEvent(event);
+}
+
+void SpinButton::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    drawArrow(&painter, Arrow::Down, pressedArrow() == Arrow::Down);
+    drawArrow(&painter, Arrow::Up, pressedArrow() == Arrow::Up);
+}
+
+void SpinButton::drawArrow(QPainter* painter, Arrow arrow, bool sunken) const
+{
+    const QRect r = arrowRect(arrow);
+    if (r.isEmpty())
+        return;
+    const QPalette& pal = palette();
+    painter->fillRect(r, pal.color(QPalette::Button));
+    QRect inner = drawBevel(painter, r, pal, sunken);
+    if (sunken)
+        inner.translate(1, 1);
+    if (inner.width() < 3 || inner.height() < 3)
+        return;
+
+    // A solid triangle about half the inner size, pointing away from the centre line.
+    const int size = qMax(2, qMin(inner.width(), inner.height()) / 2);
+    const QPoint c = inner.center();
+    const int h = size / 2;
+    QPolygon triangle;
+    if (isHorizontal()) {
+        if (arrow == Arrow::Down) // left
+            triangle << QPoint(c.x() - h, c.y()) << QPoint(c.x() + h, c.y() - size) << QPoint(c.x() + h, c.y() + size);
+        else // right
+            triangle << QPoint(c.x() + h, c.y()) << QPoint(c.x() - h, c.y() - size) << QPoint(c.x() - h, c.y() + size);
+    } else {
+        if (arrow == Arrow::Up)
+            triangle << QPoint(c.x(), c.y() - h) << QPoint(c.x() - size, c.y() + h) << QPoint(c.x() + size, c.y() + h);
+        else
+            triangle << QPoint(c.x(), c.y() + h) << QPoint(c.x() - size, c.y() - h) << QPoint(c.x() + size, c.y() - h);
+    }
+
+    painter->save();
+    painter->setPen(Qt::NoPen);
+    if (isEnabled()) {
+        painter->setBrush(pal.color(QPalette::Active, QPalette::ButtonText));
+        painter->drawPolygon(triangle);
+    } else {
+        // Greyed and embossed like a disabled caption.
+        painter->setBrush(pal.color(QPalette::Light));
+        painter->drawPolygon(triangle.translated(1, 1));
+        painter->setBrush(pal.color(QPalette::Dark));
+        painter->drawPolygon(triangle);
+    }
+    painter->restore();
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+// Two arrow buttons in one control. Wider than high: left arrow spins down,
+// right arrow spins up. Otherwise: top arrow up, bottom arrow down.
+// Pressing an arrow emits its signal once; holding the mouse button repeats
+// after an initial delay, as long as the pointer stays on that arrow.
+class SpinButton : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Arrow { None, Down, Up };
+    Q_ENUM(Arrow)
+
+    static constexpr int InitialDelayMs = 400;
+    static constexpr int RepeatIntervalMs = 100;
+
+    explicit SpinButton(QWidget* parent = nullptr);
+
+    bool isHorizontal() const { return width() >= height(); }
+    QRect arrowRect(Arrow arrow) const;
+    Arrow arrowAt(const QPoint& pos) const;
+    // The arrow drawn sunken right now (None when none is held under the pointer).
+    Arrow pressedArrow() const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void spinDown();
+    void spinUp();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void fire(Arrow arrow);
+    void repeat();
+    void stop();
+    void drawArrow(QPainter* painter, Arrow arrow, bool sunken) const;
+
+    QTimer m_timer;
+    Arrow m_held = Arrow::None; // arrow the mouse button went down on
+    bool m_over = false;        // the pointer is still on m_held
+};
