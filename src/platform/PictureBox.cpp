@@ -1,0 +1,75 @@
+#include "platform/PictureBox.h"
+
+#include "platform/WindowsInput.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent covers every exposed pixel
+}
+
+void PictureBox::setPicture(const QImage& picture)
+{
+    m_picture = picture;
+    if (m_autoSize)
+        fitToPicture();
+    updateGeometry();
+    update();
+}
+
+QColor PictureBox::backColor() const
+{
+    return m_backColor.isValid() ? m_backColor : palette().color(QPalette::Window);
+}
+
+void PictureBox::setBackColor(const QColor& color)
+{
+    m_backColor = color;
+    update();
+}
+
+void PictureBox::setAutoSize(bool on)
+{
+    m_autoSize = on;
+    if (on)
+        fitToPicture();
+}
+
+void PictureBox::fitToPicture()
+{
+    if (!m_picture.isNull())
+        resize(m_picture.size());
+}
+
+QSize PictureBox::sizeHint() const
+{
+    return m_picture.isNull() ? QSize(100, 100) : m_picture.size();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QRect exposed = event->rect();
+    painter.fillRect(exposed, backColor());
+    const QRect part = exposed & QRect(QPoint(0, 0), m_picture.size());
+    if (!part.isEmpty())
+        painter.drawImage(part, m_picture, part); // explicit target: ignores the picture's own pixel ratio
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF pos = event->position();
+    event->accept();
+    emit mouseUp(windowsMouseButton(event->button()), windowsShiftState(event->modifiers()), pos.x(), pos.y());
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+// Shows its picture unscaled at its top-left corner (one picture pixel = one
+// logical pixel) over its back colour. With autoSize on, setting a picture
+// resizes the box to the picture, which is how a hidden box reports the size
+// of a loaded picture. Only the exposed part of the picture is drawn.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QColor backColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(bool autoSize READ autoSize WRITE setAutoSize)
+
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void setPicture(const QImage& picture);
+    QImage picture() const { return m_picture; }
+
+    // Until set, the palette's window colour.
+    QColor backColor() const;
+    void setBackColor(const QColor& color);
+
+    bool autoSize() const { return m_autoSize; }
+    // Turning it on resizes the box to the current picture at once.
+    void setAutoSize(bool on);
+
+    QSize sizeHint() const override;
+
+signals:
+    void doubleClicked();
+    // button: 1 left, 2 right, 4 middle; shift: 1 Shift, 2 Ctrl, 4 Alt;
+    // x, y in logical pixels from the widget's top-left.
+    void mouseUp(int button, int shift, double x, double y);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void fitToPicture();
+
+    QImage m_picture;
+    QColor m_backColor; // invalid: follow the palette
+    bool m_autoSize = false;
+};
