@@ -1,1 +1,30 @@
-int main() { return 0; }
+#include "platform/qt/QtPlatform.h"
+#include "startup/Application.h"
+#include "startup/CommandLine.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine options = parseCommandLine(arguments);
+    if (options.exitNow) {
+        std::fputs(options.output.toLocal8Bit().constData(), options.exitCode == 0 ? stdout : stderr);
+        return options.exitCode;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("VantorraAds"));
+    QApplication::setOrganizationName(QStringLiteral("VantorraAds"));
+    QApplication::setApplicationVersion(QStringLiteral(VANTORRA_VERSION));
+    // The program ends through the main window's close handler, not when the splash goes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Application program(resolveProgramFolder(options.library), options.mediaRoots);
+    program.start();
+    return app.exec();
+}

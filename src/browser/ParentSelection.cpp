@@ -1,0 +1,109 @@
+#include "mainwindow/Form1.h"
+
+#include "browser/Catalogue.h"
+#include "platform/FileLookup.h"
+#include "platform/ImageControl.h"
+#include "platform/LoadPicture.h"
+#include "platform/MessageBoxes.h"
+#include "platform/OptionButton.h"
+#include "platform/PictureBox.h"
+#include "platform/ProgramEnd.h"
+#include "platform/Services.h"
+#include "platform/SpinButton.h"
+#include "platform/ThreeDButton.h"
+#include "platform/ThreeDPanel.h"
+#include "startup/MediaPrompt.h"
+#include "startup/ProgramState.h"
+#include "startup/Texts.h"
+
+#include <QLineEdit>
+
+namespace {
+
+// The first parent button that is selected; -1 when none is.
+int selectedParent(const std::array<OptionButton*, 4>& parents)
+{
+    for (int i = 0; i < 4; ++i) {
+        if (parents[i]->isChecked())
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+void Form1::optParent_Click(int Index)
+{
+    // 1. Media check, repeated until "Graphics" lists a file.
+    for (;;) {
+        m_g.ErrorCode = QStringLiteral("ER001");
+        if (m_s.files.first(m_g.MediaRoot, QStringLiteral("/Graphics/*.*")).found())
+            break;
+        if (!ReportMediaError(m_g, m_s))
+            return;
+    }
+
+    // 2. The normal view's counter and stepper (the zoomed view's are left alone).
+    Text1->setVisible(false);
+    SpinButton1->setVisible(false);
+    Text1->setText(QStringLiteral("1"));
+
+    // 3. Every year black and disabled until a make is chosen.
+    for (ThreeDButton* year : cmdYear) {
+        year->setForeColor(Qt::black);
+        year->setEnabled(false);
+    }
+
+    // 4. All make buttons shown; the sixth enabled.
+    for (OptionButton* make : Option1)
+        make->setVisible(true);
+    Option1[5]->setEnabled(true);
+
+    // 5. The selected group's makes, defaults and company picture.
+    const int group = selectedParent(optParent);
+    if (group >= 0) {
+        const ParentCompany& parent = catalogue()[group];
+        for (int i = 0; i < 6; ++i) {
+            if (!parent.makes[i].isEmpty())
+                Option1[i]->setText(parent.makes[i]);
+        }
+        if (group == 0) {
+            Option1[5]->setVisible(false);
+            Option1[5]->setEnabled(false);
+        } else if (group == 3) {
+            Option1[4]->setVisible(false);
+            Option1[5]->setVisible(false);
+        }
+        m_g.SelectedMake = parent.defaultMake;
+
+        QString error;
+        const QImage picture = LoadPicture(m_s, m_g.MediaRoot, parent.companyPicture, &error);
+        if (picture.isNull()) {
+            // The media answered the check but the picture cannot be read: nothing sensible
+            // can be shown, so say why and end.
+            m_s.boxes.show(QStringLiteral("The picture \"%1\" cannot be loaded: %2")
+                                   .arg(m_g.MediaRoot + parent.companyPicture, error)
+                               + crlf() + crlf()
+                               + QStringLiteral("Vantorra Ads of the 50's & 60's must close."),
+                           MsgBox::OkOnly, MsgBox::Critical, programTitle());
+            m_s.end.endNow(1);
+            return;
+        }
+        PicSrc->setPicture(picture);
+        Image1->setPicture(PicSrc->picture());
+        // The zoomed view shows the company picture too.
+        picDest->setPicture(PicSrc->picture());
+        SetScrollRange();
+        m_g.MakeCode = parent.defaultCode;
+    }
+
+    // 6. The clicked parent's caption, trailing spaces included.
+    panParent->setCaption(optParent[Index]->text());
+
+    // 7. No make selected (clearing a button does not run its handler).
+    for (OptionButton* make : Option1)
+        make->setChecked(false);
+
+    // 8.
+    cmdZoom->setEnabled(true);
+}

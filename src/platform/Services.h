@@ -1,0 +1,30 @@
+#pragma once
+
+class MessageBoxes;
+class ProgramEnd;
+class FileLookup;
+class ProgramFolder;
+class MediaDrives;
+class SettingsStore;
+class InstanceLock;
+class ScreenInfo;
+class MousePointer;
+class PictureLoader;
+class Clock;
+
+// The platform services a window uses, passed into its constructor. The real program
+// fills it from QtServices, the tests from FakeServices.
+struct Services
+{
+    MessageBoxes& boxes;
+    ProgramEnd& end;
+    FileLookup& files;
+    ProgramFolder& folder;
+    MediaDrives& drives;
+    SettingsStore& settings;
+    InstanceLock& instance;
+    ScreenInfo& screen;
+    MousePointer& pointer;
+    PictureLoader& pictures;
+    Clock& clock;
+};

@@ -1,0 +1,6 @@
+#include "platform/fake/FakeServices.h"
+
+FakeServices::FakeServices()
+    : m_services{boxes, end, files, folder, drives, settings, instance, screen, pointer, pictures, clock}
+{
+}

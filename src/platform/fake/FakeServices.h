@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "platform/fake/FakeMessageBoxes.h"
+#include "platform/fake/FakePlatform.h"
+
+// Owns one set of test stand-ins; every test builds its own, so every test starts fresh.
+class FakeServices
+{
+public:
+    FakeServices();
+    Services& services() { return m_services; }
+
+    FakeMessageBoxes boxes;
+    FakeProgramEnd end;
+    FakeFileLookup files;
+    FakeProgramFolder folder;
+    FakeMediaDrives drives;
+    FakeSettingsStore settings;
+    FakeInstanceLock instance;
+    FakeScreenInfo screen;
+    FakeMousePointer pointer;
+    FakePictureLoader pictures;
+    FakeClock clock;
+
+private:
+    Services m_services;
+};

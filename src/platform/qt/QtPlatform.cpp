@@ -1,0 +1,208 @@
+#include "platform/qt/QtPlatform.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+
+// ---- program folder ---------------------------------------------------------
+
+QString resolveProgramFolder(const QString& libraryOption)
+{
+    if (!libraryOption.isEmpty())
+        return QDir::cleanPath(QDir(libraryOption).absolutePath());
+    const QString exeDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
+    if (QFileInfo(exeDir).isWritable())
+        return exeDir;
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+// ---- media candidates -------------------------------------------------------
+
+SystemMediaDrives::SystemMediaDrives(QStringList commandLineRoots, bool scanSystemFolders)
+    : m_commandLine(std::move(commandLineRoots)), m_scanSystem(scanSystemFolders)
+{
+}
+
+QStringList SystemMediaDrives::candidateRoots()
+{
+    QStringList roots;
+    for (const QString& r : m_commandLine)
+        roots.append(QDir::cleanPath(QDir(r).absolutePath()));
+    if (!m_scanSystem)
+        return roots;
+    const QString user = qEnvironmentVariable("USER");
+    QStringList parents;
+    if (!user.isEmpty())
+        parents << QStringLiteral("/media/") + user << QStringLiteral("/run/media/") + user;
+    parents << QStringLiteral("/media") << QStringLiteral("/mnt");
+    for (const QString& parent : parents) {
+        const QStringList names = QDir(parent).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QString& n : names)
+            roots.append(parent + QLatin1Char('/') + n);
+    }
+    roots.append(QStringLiteral("/cdrom"));
+    return roots;
+}
+
+// ---- settings ---------------------------------------------------------------
+
+namespace {
+std::unique_ptr<QSettings> openSettings(const QString& file, const QString& appName)
+{
+    if (!file.isEmpty())
+        return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    return std::make_unique<QSettings>(appName, appName);
+}
+} // namespace
+
+QString QtSettingsStore::getSetting(const QString& appName, const QString& section, const QString& key,
+                                    const QString& defaultValue)
+{
+    auto s = openSettings(m_file, appName);
+    const QVariant v = s->value(section + QLatin1Char('/') + key);
+    if (!v.isValid())
+        return defaultValue;
+    // A hand-edited file may hold a list or other odd value: read what text there is.
+    if (v.canConvert<QString>())
+        return v.toString();
+    return v.toStringList().join(QLatin1Char(','));
+}
+
+void QtSettingsStore::saveSetting(const QString& appName, const QString& section, const QString& key,
+                                  const QString& value)
+{
+    auto s = openSettings(m_file, appName);
+    s->setValue(section + QLatin1Char('/') + key, value);
+    s->sync();
+}
+
+// ---- instance lock ----------------------------------------------------------
+
+QtInstanceLock::QtInstanceLock(QString lockPath)
+    : m_path(std::move(lockPath))
+{
+    if (m_path.isEmpty()) {
+        QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (dir.isEmpty())
+            dir = QDir::tempPath();
+        m_path = dir + QStringLiteral("/VantorraAds.lock");
+    }
+}
+
+bool QtInstanceLock::anotherInstanceRunning()
+{
+    if (m_asked)
+        return m_other;
+    m_asked = true;
+    m_lock = std::make_unique<QLockFile>(m_path);
+    // tryLock takes over a stale lock left by a process that no longer runs.
+    m_other = !m_lock->tryLock(0) && m_lock->error() == QLockFile::LockFailedError;
+    return m_other;
+}
+
+void QtInstanceLock::release()
+{
+    if (m_lock)
+        m_lock->unlock();
+}
+
+// ---- screen -----------------------------------------------------------------
+
+namespace {
+QScreen* primary()
+{
+    return QGuiApplication::primaryScreen();
+}
+} // namespace
+
+double QtScreenInfo::twipsPerPixelX() const
+{
+    QScreen* s = primary();
+    return s && s->logicalDotsPerInchX() > 0 ? 1440.0 / s->logicalDotsPerInchX() : 15.0;
+}
+
+double QtScreenInfo::twipsPerPixelY() const
+{
+    QScreen* s = primary();
+    return s && s->logicalDotsPerInchY() > 0 ? 1440.0 / s->logicalDotsPerInchY() : 15.0;
+}
+
+double QtScreenInfo::widthTwips() const
+{
+    QScreen* s = primary();
+    return s ? s->geometry().width() * twipsPerPixelX() : 0.0;
+}
+
+double QtScreenInfo::heightTwips() const
+{
+    QScreen* s = primary();
+    return s ? s->geometry().height() * twipsPerPixelY() : 0.0;
+}
+
+QRect QtScreenInfo::availableGeometry() const
+{
+    QScreen* s = primary();
+    return s ? s->availableGeometry() : QRect();
+}
+
+// ---- pointer ----------------------------------------------------------------
+
+void QtMousePointer::setMousePointer(int code)
+{
+    // The pointer is a property, not a stack: one override at most.
+    if (code == Hourglass) {
+        if (QApplication::overrideCursor())
+            QApplication::changeOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+    }
+    m_code = code;
+}
+
+// ---- pictures ---------------------------------------------------------------
+
+QtPictureLoader::QtPictureLoader()
+{
+    QImageReader::setAllocationLimit(256);
+}
+
+bool QtPictureLoader::jpegComplete(const QString& path)
+{
+    // The JPEG reader fills a cut-off file with grey and calls it a success; a complete
+    // file ends with the end-of-image marker (a few bytes of padding may follow it).
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = f.size();
+    const qint64 tail = qMin<qint64>(size, 1024);
+    if (!f.seek(size - tail))
+        return false;
+    const QByteArray bytes = f.read(tail);
+    return bytes.contains(QByteArray("\xFF\xD9", 2));
+}
+
+QImage QtPictureLoader::load(const QString& path, QString* error)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QByteArray format = reader.format();
+    if (format == "jpeg" && !jpegComplete(path)) {
+        if (error)
+            *error = QStringLiteral("The picture file is incomplete.");
+        return QImage();
+    }
+    QImage image = reader.read();
+    if (image.isNull() && error)
+        *error = reader.errorString();
+    return image;
+}

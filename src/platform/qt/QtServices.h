@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "platform/qt/DiskFileLookup.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtProgramEnd.h"
+
+// Owns the real platform services of one run of the program.
+class QtServices
+{
+public:
+    QtServices(const QString& programFolder, const QStringList& mediaRoots);
+    Services& services() { return m_services; }
+    QtInstanceLock& instanceLock() { return m_lock; }
+
+private:
+    QtMessageBoxes m_boxes;
+    QtInstanceLock m_lock;
+    QtProgramEnd m_end;
+    DiskFileLookup m_files;
+    FixedProgramFolder m_folder;
+    SystemMediaDrives m_drives;
+    QtSettingsStore m_settings;
+    QtScreenInfo m_screen;
+    QtMousePointer m_pointer;
+    QtPictureLoader m_pictures;
+    SystemClock m_clock;
+    Services m_services;
+};

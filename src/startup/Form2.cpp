@@ -1,0 +1,113 @@
+#include "startup/Form2.h"
+
+#include "mainwindow/Form1.h"
+#include "platform/LoadPicture.h"
+#include "platform/InstanceLock.h"
+#include "platform/MessageBoxes.h"
+#include "platform/MousePointer.h"
+#include "platform/OptionButton.h"
+#include "platform/PictureBox.h"
+#include "platform/ProgramEnd.h"
+#include "platform/ScreenInfo.h"
+#include "platform/Services.h"
+#include "platform/ThreeDPanel.h"
+#include "platform/Units.h"
+#include "startup/Artwork.h"
+#include "startup/ProgramState.h"
+#include "startup/Texts.h"
+
+#include <QTimer>
+
+Form2::Form2(ProgramState& state, Services& services, Form1Factory makeForm1, int handOverMs, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , m_g(state)
+    , m_s(services)
+    , m_makeForm1(std::move(makeForm1))
+    , m_handOverMs(handOverMs)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(programTitle());
+    // Client area 9840 x 6015 twips, filled by the panel.
+    setFixedSize(twipsToPixels(9840), twipsToPixels(6015));
+
+    SSPanel1 = new ThreeDPanel(this);
+    SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
+    SSPanel1->setGeometry(twipsToPixels(0), twipsToPixels(0), twipsToPixels(9855), twipsToPixels(6015));
+    Picture2 = new PictureBox(SSPanel1);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->setGeometry(twipsToPixels(360), twipsToPixels(360), twipsToPixels(9135), twipsToPixels(5295));
+    Picture2->setPicture(splashPicture());
+
+    // Interval 0 at design: nothing fires until the load step arms it.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &Form2::Timer1_Timer);
+
+    const QRect screen = m_s.screen.availableGeometry();
+    if (screen.isValid())
+        move(screen.center() - rect().center());
+}
+
+void Form2::Form_Load()
+{
+    // 1. Hourglass.
+    m_s.pointer.setMousePointer(MousePointer::Hourglass);
+    // 2. On screen, not modal.
+    show();
+    // 3. A second copy runs only when the user says so.
+    if (m_s.instance.anotherInstanceRunning()) {
+        const int answer = m_s.boxes.show(QStringLiteral("Vantorra Ads is already running!") + crlf() + crlf()
+                                              + QStringLiteral("Are you sure you want to run another copy?"),
+                                          MsgBox::YesNo, MsgBox::NoIcon);
+        if (answer == MsgBox::No) {
+            m_s.end.endNow(0);
+            return;
+        }
+    }
+    // 4. The six seconds start once the question is answered.
+    Timer1->start(m_handOverMs);
+}
+
+void Form2::Timer1_Timer()
+{
+    // 1. Default pointer while the main window loads.
+    m_s.pointer.setMousePointer(MousePointer::Default);
+    // 2. Unload the splash; its timer stops, so the hand-over runs once.
+    Timer1->stop();
+    hide();
+    deleteLater();
+    // 3. Load the main window (locates the media; may prompt until it is there).
+    Form1* f = m_makeForm1();
+    if (!f->Form_Load())
+        return;
+    // 4. The first parent company: fills the make buttons and shows its picture.
+    f->optParent[0]->setChecked(true);
+    if (m_s.end.hasEnded())
+        return;
+    // 5.
+    f->show();
+    // 6-8. The first company picture into both picture boxes, and its scroll range.
+    if (!loadCompanyPictureIntoViews(f))
+        return;
+    emit handedOver(f);
+}
+
+bool Form2::loadCompanyPictureIntoViews(Form1* f)
+{
+    QString error;
+    const QString relative = QStringLiteral("/Graphics/VACORP00.bmp");
+    const QImage picture = LoadPicture(m_s, m_g.MediaRoot, relative, &error);
+    if (picture.isNull()) {
+        // The media was readable a moment ago; without its first picture there is nothing to show.
+        m_s.boxes.show(QStringLiteral("The picture \"%1\" cannot be loaded: %2").arg(m_g.MediaRoot + relative, error)
+                           + crlf() + crlf() + QStringLiteral("Vantorra Ads of the 50's & 60's must close."),
+                       MsgBox::OkOnly, MsgBox::Critical, programTitle());
+        m_s.end.endNow(1);
+        return false;
+    }
+    f->PicSrc->setPicture(picture);
+    f->picDest->setPicture(f->PicSrc->picture());
+    f->SetScrollRange();
+    return true;
+}

@@ -1,0 +1,26 @@
+#include "startup/MediaPrompt.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramEnd.h"
+#include "platform/Services.h"
+#include "startup/ProgramState.h"
+#include "startup/Texts.h"
+
+bool ReportMediaError(ProgramState& g, Services& s)
+{
+    // A code other than the two leaves the text as it was (the code is always one of them).
+    if (g.ErrorCode == QLatin1String("ER001"))
+        g.MessageText = QStringLiteral("Unable to detect Vantorra Ads of the 50's & 60's CD-ROM.");
+    else if (g.ErrorCode == QLatin1String("ER002"))
+        g.MessageText = QStringLiteral("No longer able to detect Vantorra Ads of the 50's & 60's CD-ROM.");
+    g.MessageText += crlf() + crlf()
+        + QStringLiteral("Make sure that Vantorra Ads of the 50's & 60's is in CDROM drive.");
+
+    const int answer = s.boxes.show(g.MessageText, MsgBox::RetryCancel, MsgBox::NoIcon, programTitle());
+    g.MessageAnswer = QString::number(answer);
+    if (g.MessageAnswer.toInt() == MsgBox::Cancel) {
+        s.end.endNow(0);
+        return false;
+    }
+    return true;
+}
