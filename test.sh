@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds VantorraAds with AddressSanitizer and UndefinedBehaviorSanitizer and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/common.sh
+
+vantorra_install_packages
+vantorra_build build-test -DCMAKE_BUILD_TYPE=Debug -DVANTORRA_SANITIZE=ON -DBUILD_TESTING=ON
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_suppressions=0}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+cd build-test
+ctest --output-on-failure -j"$(nproc)" "$@"
