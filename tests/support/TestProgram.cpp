@@ -1,0 +1,41 @@
+#include "TestProgram.h"
+
+#include "platform/OptionButton.h"
+
+#include <QDir>
+
+TestProgram::TestProgram()
+    : m_media(m_dir.path() + QStringLiteral("/media"))
+    , m_program(m_dir.path() + QStringLiteral("/program"))
+{
+    QDir().mkpath(m_media);
+    QDir().mkpath(m_program);
+    fake.folder.folder = m_program;
+    fake.drives.roots = {m_media};
+    fake.screen.setPixels(1024, 768);
+}
+
+void TestProgram::writeMedia(const QStringList& adFiles)
+{
+    MediaBuilder m = media();
+    m.graphics();
+    for (const QString& f : adFiles)
+        m.ad(f);
+}
+
+Form1* TestProgram::make()
+{
+    form = std::make_unique<Form1>(g, fake.services());
+    return form.get();
+}
+
+Form1* TestProgram::start()
+{
+    Form1* f = make();
+    if (!f->Form_Load())
+        return nullptr;
+    f->optParent[0]->setChecked(true);
+    if (fake.end.hasEnded())
+        return nullptr;
+    return f;
+}
