@@ -313,8 +313,9 @@ void Form1::applyDesign()
 
 void Form1::connectEvents()
 {
-    for (int i = 0; i < 4; ++i)
-        connect(optParent[i], &OptionButton::selected, this, [this, i] { optParent_Click(i); });
+    connectBrowserEvents();
+    connectShellEvents();
+    connectOutputEvents();
 }
 
 void Form1::SetScrollRange()

@@ -96,8 +96,12 @@ public:
     // ---- parent selection (browser/ParentSelection.cpp) ----
     void optParent_Click(int Index);
 
-    // ---- geometry (mainwindow/) ----
+    // ---- browser: makes, years, stepping, zoom, scrolling (browser/) ----
+
+    // ---- shell: geometry, settings, exit, clock, full screen, resolution (mainwindow/) ----
     void SizeAndPlaceWindow();
+
+    // ---- output: pop-up menu, printing, clipboard (output/) ----
 
     // ---- shared by the loaders ----
     // VScr.Max for the picture in PicSrc and the scroll bar's current height.
@@ -113,6 +117,9 @@ private:
     void createMenus();
     void applyDesign();
     void connectEvents();
+    void connectBrowserEvents();  // browser/BrowserEvents.cpp
+    void connectShellEvents();    // mainwindow/ShellEvents.cpp
+    void connectOutputEvents();   // output/OutputEvents.cpp
 
     ProgramState& m_g;
     Services& m_s;

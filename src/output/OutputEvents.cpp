@@ -1,0 +1,5 @@
+#include "mainwindow/Form1.h"
+
+void Form1::connectOutputEvents()
+{
+}
