@@ -6,6 +6,7 @@
 #include "platform/MousePointer.h"
 #include "platform/OptionButton.h"
 #include "platform/PictureBox.h"
+#include "platform/ThreeDPanel.h"
 #include "startup/Form2.h"
 #include "startup/MediaLocation.h"
 #include "startup/MediaPrompt.h"
@@ -250,7 +251,7 @@ private slots:
         splash->Form_Load();
         splash->Timer1_Timer();
         QVERIFY(f);
-        QCOMPARE(f->VScr->maximum(), 1200 - f->VScr->height());
+        QCOMPARE(f->VScr->maximum(), 1200 - (f->PnlCoStar->y() - 36));
     }
 
     void handOverWithoutMediaPromptsAfterTheSplashHasGone()

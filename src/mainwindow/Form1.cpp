@@ -320,7 +320,9 @@ void Form1::connectEvents()
 
 void Form1::SetScrollRange()
 {
-    VScr->setMaximum(scrollMaximum(PicSrc->height(), VScr->height()));
+    // Always for the zoomed viewport, so that the last rows of the picture can be reached
+    // even when it was loaded before the first zoom-in gave the scroll bar that height.
+    VScr->setMaximum(scrollMaximum(PicSrc->height(), PnlCoStar->y() - 36));
 }
 
 void Form1::closeEvent(QCloseEvent* event)

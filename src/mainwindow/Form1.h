@@ -4,6 +4,9 @@
 #include <array>
 
 class QAction;
+class QColor;
+class QImage;
+struct StepRange;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -97,6 +100,26 @@ public:
     void optParent_Click(int Index);
 
     // ---- browser: makes, years, stepping, zoom, scrolling (browser/) ----
+    // Make selection and year availability (browser/MakeSelection.cpp).
+    void Option1_Click(int Index);
+    void ShowMake();
+    void EnableAdYears();
+    // Year selection (browser/YearSelection.cpp).
+    void cmdYear_Click(int Index);
+    void ShowYear(int Index);
+    // Stepping (browser/Stepping.cpp).
+    void ShowPreviousAd();
+    void ShowNextAd();
+    void cmdYear_KeyDown(int Index, int KeyCode, int Shift);
+    // Zoom and scrolling (browser/Zoom.cpp).
+    void ToggleZoom();
+    void cmdZoom_Click();
+    void cmdZoomOut_Click();
+    void Image1_DblClick();
+    void picDest_DblClick();
+    void VScr_Change();
+    // The colour of the chosen make and of the year on show.
+    static QColor onShowColour();
 
     // ---- shell: geometry, settings, exit, clock, full screen, resolution (mainwindow/) ----
     void SizeAndPlaceWindow();
@@ -104,7 +127,7 @@ public:
     // ---- output: pop-up menu, printing, clipboard (output/) ----
 
     // ---- shared by the loaders ----
-    // VScr.Max for the picture in PicSrc and the scroll bar's current height.
+    // VScr.Max for the picture in PicSrc and the zoomed viewport it is seen through.
     void SetScrollRange();
     // The design position of a control, applied in pixels.
     static QRect designRect(int left, int top, int width, int height);
@@ -120,6 +143,22 @@ private:
     void connectBrowserEvents();  // browser/BrowserEvents.cpp
     void connectShellEvents();    // mainwindow/ShellEvents.cpp
     void connectOutputEvents();   // output/OutputEvents.cpp
+
+    // browser/
+    enum class YearOutcome { Shown, MediaMissing };
+    int selectedParentIndex() const;
+    QString selectedParentCaption() const;
+    YearOutcome showYearOnce(int Index);
+    void showPicture(const QImage& picture);
+    void prefetchNeighbours();
+    bool checkMediaForStep();
+    bool searchAndShow(const StepRange& range);
+    void showStep();
+    bool stepperTest();
+    int zoomedViewportHeight() const;
+    void zoomIn();
+    void zoomOut();
+    void zoomOutAndRefreshYears();
 
     ProgramState& m_g;
     Services& m_s;

@@ -112,7 +112,10 @@ class FakePictureLoader : public PictureLoader
 {
 public:
     QImage load(const QString& path, QString* error) override;
+    // Recorded only: the fake decodes nothing ahead, so every load() reads its file.
+    void prefetch(const QStringList& paths) override { prefetched << paths; }
     QStringList loaded;             // every path asked for, in order
+    QList<QStringList> prefetched;  // every prefetch request, in order
     QSet<QString> failingNames;     // file names (without folder, any case) that fail
     QtPictureLoader real;
 };

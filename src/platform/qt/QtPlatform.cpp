@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/PrefetchCache.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -172,8 +174,21 @@ void QtMousePointer::setMousePointer(int code)
 // ---- pictures ---------------------------------------------------------------
 
 QtPictureLoader::QtPictureLoader()
+    : m_cache(std::make_unique<PrefetchCache>(&QtPictureLoader::decode))
 {
     QImageReader::setAllocationLimit(256);
+}
+
+QtPictureLoader::~QtPictureLoader() = default;
+
+QImage QtPictureLoader::load(const QString& path, QString* error)
+{
+    return m_cache->take(path, error);
+}
+
+void QtPictureLoader::prefetch(const QStringList& paths)
+{
+    m_cache->prefetch(paths);
 }
 
 bool QtPictureLoader::jpegComplete(const QString& path)
@@ -191,7 +206,7 @@ bool QtPictureLoader::jpegComplete(const QString& path)
     return bytes.contains(QByteArray("\xFF\xD9", 2));
 }
 
-QImage QtPictureLoader::load(const QString& path, QString* error)
+QImage QtPictureLoader::decode(const QString& path, QString* error)
 {
     QImageReader reader(path);
     reader.setAutoTransform(true);
@@ -205,4 +220,9 @@ QImage QtPictureLoader::load(const QString& path, QString* error)
     if (image.isNull() && error)
         *error = reader.errorString();
     return image;
+}
+
+void QtPictureLoader::waitForPrefetch()
+{
+    m_cache->waitForIdle();
 }

@@ -95,12 +95,23 @@ private:
 };
 
 // QImageReader with EXIF orientation and a 256 MiB decoded-size limit.
+class PrefetchCache;
+
 class QtPictureLoader : public PictureLoader
 {
 public:
     QtPictureLoader();
+    ~QtPictureLoader() override;
     QImage load(const QString& path, QString* error) override;
+    void prefetch(const QStringList& paths) override;
+    // Reads a picture now, on any thread.
+    static QImage decode(const QString& path, QString* error);
+    // Blocks until the pictures asked for ahead are decoded (benchmarks and tests).
+    void waitForPrefetch();
     static bool jpegComplete(const QString& path);
+
+private:
+    std::unique_ptr<PrefetchCache> m_cache;
 };
 
 class SystemClock : public Clock

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+// How advertisement files are named and counted, and the stepping ranges. Plain rules,
+// apart from the widgets that use them.
+
+// A sequence number or a year in two digits: 0 to 9 get a leading "0", 10 on as they are.
+QString twoDigits(int number);
+
+// "/ads/" + YY + code + NN + ".jpg", relative to a root.
+QString adFile(int year, const QString& code, int number);
+
+// The two-digit model year of a year button's caption: characters 3 and 4 when the first two
+// are digits ("1955" gives 55), otherwise characters 1 and 2. 0 when neither is a number.
+int yearFromCaption(const QString& caption);
+
+// What one listing of a counted file answered.
+enum class Probe { Found, Missing, Failed };
+
+// The count of a year's ads: the highest number from 20 down to 0 whose listing finds the
+// file, plus one. The scan also stops at the first listing that fails. 0 when nothing
+// stops it; 21 when number 20 is present (both are refused by the caller).
+int countAds(const std::function<Probe(int number)>& probe);
+
+// True when a count can be shown (1 to 20).
+bool countIsValid(int count);
+
+// "n of count".
+QString counterText(int adNumber, int count);
+
+// The numbers a step tries, in order, and where a forward search started from.
+struct StepRange
+{
+    std::vector<int> numbers;
+    int origin = -1;            // the forward search's origin; -1 for a backward search
+};
+StepRange previousRange(int adNumber);
+StepRange nextRange(int adNumber);
+// After a forward search from a non-zero origin found nothing: 0 up to 30.
+StepRange wrapRange();
+// AdNumber after a search that found nothing: one past the end of the range tried.
+int pastEnd(const StepRange& range);
+
+// The neighbours worth decoding ahead of a step from adNumber: the first number of each
+// direction's search (the wrap included) for which exists() is true; -1 when none.
+struct Neighbours
+{
+    int previous = -1;
+    int next = -1;
+};
+Neighbours neighboursOf(int adNumber, const std::function<bool(int number)>& exists);

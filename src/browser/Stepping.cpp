@@ -1,0 +1,117 @@
+#include "mainwindow/Form1.h"
+
+#include "browser/AdFiles.h"
+#include "platform/FileLookup.h"
+#include "platform/ImageControl.h"
+#include "platform/LoadPicture.h"
+#include "platform/MousePointer.h"
+#include "platform/PictureBox.h"
+#include "platform/Services.h"
+#include "platform/SpinButton.h"
+#include "startup/MediaPrompt.h"
+#include "startup/ProgramState.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace {
+
+// Windows key codes of the comma and period keys (they carry "<" and ">").
+constexpr int kKeyComma = 188;
+constexpr int kKeyPeriod = 190;
+// Shift, Control, Alt/AltGr, Meta pressed on their own.
+constexpr int kModifierKeys[] = {16, 17, 18, 91};
+
+bool isModifierKey(int keyCode)
+{
+    for (int k : kModifierKeys) {
+        if (k == keyCode)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void Form1::ShowPreviousAd()
+{
+    if (!checkMediaForStep())
+        return;
+    m_s.pointer.setMousePointer(MousePointer::Hourglass);
+    if (!searchAndShow(previousRange(m_g.AdNumber)))
+        m_s.pointer.setMousePointer(MousePointer::Default);
+}
+
+void Form1::ShowNextAd()
+{
+    if (!checkMediaForStep())
+        return;
+    m_s.pointer.setMousePointer(MousePointer::Hourglass);
+    const StepRange range = nextRange(m_g.AdNumber);
+    if (searchAndShow(range))
+        return;
+    // Past the last ad: wrap around to the first, unless the search already began there.
+    if (range.origin != 0 && searchAndShow(wrapRange()))
+        return;
+    m_s.pointer.setMousePointer(MousePointer::Default);
+}
+
+bool Form1::checkMediaForStep()
+{
+    // Stepping always reads the media, also when a local library exists.
+    for (;;) {
+        m_g.ErrorCode = QStringLiteral("ER001");
+        if (m_s.files.first(m_g.MediaRoot, QStringLiteral("/Graphics/*.*")).found())
+            return true;
+        if (!ReportMediaError(m_g, m_s))
+            return false;
+    }
+}
+
+bool Form1::searchAndShow(const StepRange& range)
+{
+    const QString code = m_g.ParentPrefix + m_g.MakePrefix;
+    for (int n : range.numbers) {
+        m_g.AdNumber = qint16(n);
+        const QImage picture = LoadPicture(m_s, m_g.MediaRoot, adFile(m_g.AdYear, code, n), nullptr);
+        if (!picture.isNull())
+            PicSrc->setPicture(picture);
+        // After a failed load this puts the previous picture back.
+        Image1->setPicture(PicSrc->picture());
+        // Number 0 is taken even when it cannot be loaded.
+        if (!picture.isNull() || n == 0) {
+            showStep();
+            return true;
+        }
+    }
+    m_g.AdNumber = qint16(pastEnd(range));
+    return false;
+}
+
+void Form1::showStep()
+{
+    const QString counter = counterText(m_g.AdNumber, m_g.AdCount);
+    Text1->setText(counter);
+    Text3->setText(counter);
+    picDest->setPicture(PicSrc->picture());
+    SetScrollRange();
+    VScr->setValue(0);
+    m_s.pointer.setMousePointer(MousePointer::Default);
+    prefetchNeighbours();
+}
+
+void Form1::cmdYear_KeyDown(int Index, int KeyCode, int Shift)
+{
+    Q_UNUSED(Shift);
+    // The design's Visible property is the widget's own flag, not whether it is on screen.
+    if (SpinButton1->isHidden())
+        return;
+    if (isModifierKey(KeyCode))
+        return;
+    if (KeyCode == kKeyComma)
+        ShowPreviousAd();
+    else if (KeyCode == kKeyPeriod)
+        ShowNextAd();
+    else
+        ShowYear(Index);
+}
