@@ -1,0 +1,616 @@
+// Choosing a make and a year, stepping through a year's ads, the two views and scrolling,
+// on media written into temporary folders.
+#include "TestProgram.h"
+
+#include "platform/ImageControl.h"
+#include "platform/MousePointer.h"
+#include "platform/OptionButton.h"
+#include "platform/PictureBox.h"
+#include "platform/SpinButton.h"
+#include "platform/ThreeDButton.h"
+#include "platform/ThreeDPanel.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+const QString kEr001Start = QStringLiteral("Unable to detect");
+const QString kEr002Start = QStringLiteral("No longer able to detect");
+
+// The year buttons that are enabled, as two-digit years.
+QList<int> enabledYears(Form1* f)
+{
+    QList<int> years;
+    for (int i = 0; i < 20; ++i) {
+        if (f->cmdYear[i]->isEnabled())
+            years << 50 + i;
+    }
+    return years;
+}
+
+QList<int> redYears(Form1* f)
+{
+    QList<int> years;
+    for (int i = 0; i < 20; ++i) {
+        if (f->cmdYear[i]->foreColor() == kRed)
+            years << 50 + i;
+    }
+    return years;
+}
+
+// "VaSo" ads of 1955 with these numbers.
+QStringList solenne55(const QList<int>& numbers)
+{
+    QStringList files;
+    for (int n : numbers)
+        files << QStringLiteral("55VaSo%1.jpg").arg(n, 2, 10, QChar('0'));
+    return files;
+}
+
+// Starts on the media and chooses the parent's make.
+Form1* chooseMake(TestProgram& p, int make, int parent = 0)
+{
+    Form1* f = p.start();
+    if (!f)
+        return nullptr;
+    if (parent != 0)
+        f->optParent[parent]->setChecked(true);
+    f->Option1[make]->setChecked(true);
+    return f;
+}
+
+// Starts, chooses Solenne and shows 1955.
+Form1* showSolenne55(TestProgram& p, const QList<int>& numbers)
+{
+    p.writeMedia(solenne55(numbers));
+    Form1* f = chooseMake(p, 1);
+    if (f)
+        f->cmdYear[5]->click();
+    return f;
+}
+
+} // namespace
+
+class TestBrowser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // ---- make selection and year availability ----
+
+    void yearsWhoseFirstAdExists()
+    {
+        TestProgram p;
+        // 1956 in other letter case; 1957 without its first ad; 1969 with a gap.
+        p.writeMedia({"55VaSo00.jpg", "56vaso00.JPG", "57VaSo01.jpg", "69VaSo00.jpg", "69VaSo02.jpg",
+                      "60VaTa00.jpg"});
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        QCOMPARE(p.g.SelectedMake, QString("Solenne"));
+        QCOMPARE(p.g.MakeCode, QString("VaSo"));
+        QCOMPARE(enabledYears(f), (QList<int>{55, 56, 69}));
+        QVERIFY(redYears(f).isEmpty());
+        QVERIFY(!f->cmdZoom->isEnabled());
+        QVERIFY(f->Text1->isHidden());
+        QVERIFY(f->SpinButton1->isHidden());
+        QCOMPARE(f->panParent->caption(), QString("  Solenne"));
+        QVERIFY(MediaBuilder::shows(f->Image1->picture(), "EmbVaSo.bmp"));
+        QCOMPARE(f->Option1[1]->foreColor(), kRed);
+        QCOMPARE(p.fake.boxes.calls.size(), 0);
+    }
+
+    void failingProbeEnablesItsYear()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaSo00.jpg"});
+        p.fake.files.failingPaths = {"/ads/61VaSo00.jpg"};
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        QCOMPARE(enabledYears(f), (QList<int>{55, 61}));
+    }
+
+    void makeWithoutAdsHasNoYears()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaSo00.jpg"});
+        Form1* f = chooseMake(p, 4);
+        QVERIFY(f);
+        QCOMPARE(p.g.MakeCode, QString("VaRo"));
+        QVERIFY(enabledYears(f).isEmpty());
+    }
+
+    void onlyTheChosenMakeIsRed()
+    {
+        TestProgram p;
+        p.writeMedia({"50VaVa00.jpg"});
+        Form1* f = chooseMake(p, 5, 1);
+        QVERIFY(f);
+        QCOMPARE(p.g.MakeCode, QString("HaAl"));
+        f->Option1[2]->setChecked(true);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(f->Option1[i]->foreColor(), i == 2 ? kRed : QColor(0, 0, 0xC0));
+        QCOMPARE(p.g.MakeCode, QString("HaWe"));
+    }
+
+    void makeWithSlashAndItsEmblem()
+    {
+        TestProgram p;
+        p.writeMedia({"50OtIs00.jpg"});
+        Form1* f = chooseMake(p, 0, 3);
+        QVERIFY(f);
+        QCOMPARE(f->panParent->caption(), QString("  Isel/Ranvik"));
+        QCOMPARE(p.g.MakeCode, QString("OtIs"));
+        QVERIFY(MediaBuilder::shows(f->Image1->picture(), "EmbOtIs.bmp"));
+        QCOMPARE(enabledYears(f), QList<int>{50});
+    }
+
+    void missingEmblemKeepsThePreviousPicture()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaSo00.jpg"});
+        QVERIFY(QFile::remove(p.mediaRoot() + "/Graphics/EmbVaSo.bmp"));
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        QVERIFY(MediaBuilder::shows(f->Image1->picture(), "VACorp00.bmp"));
+        QCOMPARE(p.fake.boxes.calls.size(), 0);
+    }
+
+    // ---- year selection ----
+
+    void showYear_data()
+    {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("stepper");
+        QTest::newRow("one ad") << QList<int>{0} << 1 << false;
+        QTest::newRow("00 to 03") << QList<int>{0, 1, 2, 3} << 4 << true;
+        QTest::newRow("gap without 01") << QList<int>{0, 2} << 3 << false;
+        QTest::newRow("twenty") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19}
+                                << 20 << true;
+    }
+    void showYear()
+    {
+        QFETCH(QList<int>, numbers);
+        QFETCH(int, count);
+        QFETCH(bool, stepper);
+        TestProgram p;
+        Form1* f = showSolenne55(p, numbers);
+        QVERIFY(f);
+        QCOMPARE(p.fake.boxes.calls.size(), 0);
+        QCOMPARE(p.g.AdCount, qint16(count));
+        QCOMPARE(p.g.AdNumber, qint16(0));
+        QCOMPARE(p.g.AdYear, qint16(55));
+        QCOMPARE(p.g.ParentPrefix, QString("Va"));
+        QCOMPARE(p.g.MakePrefix, QString("So"));
+        QCOMPARE(p.g.ErrorCode, QString("ER002"));
+        QCOMPARE(f->Text1->text(), QString("1 of %1").arg(count));
+        QCOMPARE(!f->Text1->isHidden(), stepper);
+        QCOMPARE(!f->SpinButton1->isHidden(), stepper);
+        QCOMPARE(redYears(f), QList<int>{55});
+        QVERIFY(f->cmdZoom->isEnabled());
+        QCOMPARE(f->panParent->caption(), QString("  Vantorra     1955  Solenne"));
+        QVERIFY(MediaBuilder::shows(f->Image1->picture(), "55VaSo00.jpg"));
+        QVERIFY(MediaBuilder::shows(f->picDest->picture(), "55VaSo00.jpg"));
+        QCOMPARE(f->PicSrc->height(), 60);
+        QCOMPARE(p.fake.pointer.current, int(MousePointer::Default));
+    }
+
+    // A count that cannot be shown prompts with the reason set last and starts again.
+    void refusedCount_data()
+    {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<QString>("failing");
+        QTest::newRow("number 20") << QList<int>{0, 1, 20} << QString();
+        QTest::newRow("nothing") << QList<int>{} << QString();
+        QTest::newRow("first listing fails") << QList<int>{0, 1} << QString("/ads/55VaSo20.jpg");
+    }
+    void refusedCount()
+    {
+        QFETCH(QList<int>, numbers);
+        QFETCH(QString, failing);
+        TestProgram p;
+        p.writeMedia(solenne55(numbers) << "56VaSo00.jpg");
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        if (!failing.isEmpty())
+            p.fake.files.failingPaths = {failing};
+        p.fake.boxes.answer(MsgBox::Retry).answer(MsgBox::Cancel);
+        f->ShowYear(5);
+        QCOMPARE(p.fake.boxes.calls.size(), 2);  // Retry ran it all again
+        QVERIFY(p.fake.boxes.calls[0].text.startsWith(kEr001Start));
+        QVERIFY(p.fake.end.endedAtOnce);
+        QCOMPARE(p.fake.pointer.current, int(MousePointer::Hourglass));
+    }
+
+    void afterAYearThePromptSaysNoLonger()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaSo00.jpg", "56VaSo00.jpg", "56VaSo20.jpg"});
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        p.fake.boxes.answer(MsgBox::Cancel);
+        f->cmdYear[6]->click();
+        QCOMPARE(p.fake.boxes.calls.size(), 1);
+        QVERIFY(p.fake.boxes.calls[0].text.startsWith(kEr002Start));
+    }
+
+    void brokenFirstAdPromptsAndRetryShowsItOnceRepaired()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaSo01.jpg"});
+        p.media().file("ads/55VaSo00.jpg", QByteArray("\xFF\xD8\xFF\xE0 not the rest", 16));
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        p.fake.boxes.onShow = [&p](const FakeMessageBoxes::Call&) { p.media().ad("55VaSo00.jpg"); };
+        p.fake.boxes.answer(MsgBox::Retry);
+        f->cmdYear[5]->click();
+        QCOMPARE(p.fake.boxes.calls.size(), 1);
+        QVERIFY(p.fake.boxes.calls[0].text.startsWith(kEr002Start));
+        QVERIFY(MediaBuilder::shows(f->Image1->picture(), "55VaSo00.jpg"));
+        QCOMPARE(f->Text1->text(), QString("1 of 2"));
+        QVERIFY(!p.fake.end.hasEnded());
+    }
+
+    void localLibraryCountsAndShowsTheYear()
+    {
+        TestProgram p;
+        p.writeMedia({"50VaVa00.jpg", "55VaSo00.jpg"});
+        p.library().ad("55VaSo00.jpg").ad("55VaSo01.jpg").ad("55VaSo02.jpg");
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        QCOMPARE(p.g.LocalRoot, p.programFolder());
+        f->cmdYear[5]->click();
+        QCOMPARE(p.g.AdCount, qint16(3));
+        QVERIFY(!f->SpinButton1->isHidden());
+        QCOMPARE(p.fake.pictures.loaded.last(), p.programFolder() + "/ads/55VaSo00.jpg");
+
+        // Stepping reads the media, which is gone now.
+        p.fake.files.failingPaths = {"/Graphics/*.*"};
+        p.fake.boxes.answer(MsgBox::Cancel);
+        f->SpinButton1->spinUp();
+        QCOMPARE(p.fake.boxes.calls.size(), 1);
+        QVERIFY(p.fake.boxes.calls[0].text.startsWith(kEr001Start));
+        QCOMPARE(p.g.ErrorCode, QString("ER001"));
+        QVERIFY(p.fake.end.endedAtOnce);
+    }
+
+    void theNextAdsAreAskedForAhead()
+    {
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0, 1, 2});
+        QVERIFY(f);
+        QVERIFY(!p.fake.pictures.prefetched.isEmpty());
+        QCOMPARE(p.fake.pictures.prefetched.last(),
+                 (QStringList{p.mediaRoot() + "/ads/55VaSo01.jpg", p.mediaRoot() + "/ads/55VaSo02.jpg"}));
+    }
+
+    // ---- stepping ----
+
+    // steps: "+" forward, "-" backward; shown: the numbers on show after each step.
+    void stepping_data()
+    {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QList<int>>("shown");
+        QTest::addColumn<QStringList>("counters");
+        QTest::addColumn<int>("adNumber");
+        QTest::newRow("forward and wrap") << QList<int>{0, 1, 2} << "+++" << QList<int>{1, 2, 0}
+                                          << QStringList{"2 of 3", "3 of 3", "1 of 3"} << 0;
+        QTest::newRow("backward wraps to the last") << QList<int>{0, 1, 2} << "-" << QList<int>{2}
+                                                    << QStringList{"3 of 3"} << 2;
+        QTest::newRow("backward from the last") << QList<int>{0, 1, 2} << "--" << QList<int>{2, 1}
+                                                << QStringList{"3 of 3", "2 of 3"} << 1;
+        QTest::newRow("backward down to 0 and round") << QList<int>{0, 1, 2} << "----" << QList<int>{2, 1, 0, 2}
+                                                      << QStringList{"3 of 3", "2 of 3", "1 of 3", "3 of 3"} << 2;
+        QTest::newRow("over a gap") << QList<int>{0, 1, 3} << "++" << QList<int>{1, 3}
+                                    << QStringList{"2 of 4", "4 of 4"} << 3;
+        QTest::newRow("single forward stops") << QList<int>{0} << "+" << QList<int>{0}
+                                              << QStringList{"1 of 1"} << 31;
+        QTest::newRow("single forward twice") << QList<int>{0} << "++" << QList<int>{0, 0}
+                                              << QStringList{"1 of 1", "1 of 1"} << 31;
+        QTest::newRow("single backward stops") << QList<int>{0} << "-" << QList<int>{0}
+                                               << QStringList{"1 of 1"} << 0;
+    }
+    void stepping()
+    {
+        QFETCH(QList<int>, numbers);
+        QFETCH(QString, steps);
+        QFETCH(QList<int>, shown);
+        QFETCH(QStringList, counters);
+        QFETCH(int, adNumber);
+        TestProgram p;
+        Form1* f = showSolenne55(p, numbers);
+        QVERIFY(f);
+        for (int i = 0; i < steps.size(); ++i) {
+            if (steps[i] == '+')
+                f->ShowNextAd();
+            else
+                f->ShowPreviousAd();
+            const QString name = QStringLiteral("55VaSo%1.jpg").arg(shown[i], 2, 10, QChar('0'));
+            QVERIFY2(MediaBuilder::shows(f->Image1->picture(), name), qPrintable(name));
+            QVERIFY(MediaBuilder::shows(f->PicSrc->picture(), name));
+            QCOMPARE(f->Text1->text(), counters[i]);
+            QCOMPARE(p.fake.pointer.current, int(MousePointer::Default));
+        }
+        QCOMPARE(p.g.AdNumber, qint16(adNumber));
+        QCOMPARE(p.fake.boxes.calls.size(), 0);
+        QCOMPARE(p.g.ErrorCode, QString("ER001"));
+    }
+
+    void aStepShowsInBothViewsAndScrollsToTheTop()
+    {
+        TestProgram p;
+        p.writeMedia({"50VaVa00.jpg"});
+        p.media().ad("55VaSo00.jpg", {40, 900}).ad("55VaSo01.jpg", {40, 700});
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        f->cmdZoom->click();
+        f->VScr->setValue(100);
+        f->SpinButton2->spinUp();
+        QVERIFY(MediaBuilder::shows(f->picDest->picture(), "55VaSo01.jpg"));
+        QCOMPARE(f->Text1->text(), QString("2 of 2"));
+        QCOMPARE(f->Text3->text(), QString("2 of 2"));
+        QCOMPARE(f->VScr->value(), 0);
+        QCOMPARE(f->VScr->maximum(), 700 - (f->PnlCoStar->y() - 36));
+        QCOMPARE(p.g.ZoomState, QString("2"));
+    }
+
+    void brokenAdIsSkipped()
+    {
+        TestProgram p;
+        p.writeMedia(solenne55({0, 1, 3}));
+        p.media().file("ads/55VaSo02.jpg", QByteArray("not a picture"));
+        p.fake.pictures.failingNames = {"55VaSo01.jpg"};
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        f->ShowNextAd();
+        QVERIFY(MediaBuilder::shows(f->Image1->picture(), "55VaSo03.jpg"));
+        QCOMPARE(f->Text1->text(), QString("4 of 4"));
+        QCOMPARE(p.fake.boxes.calls.size(), 0);
+    }
+
+    // ---- keys on a year button ----
+
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("counter");
+        QTest::newRow("period") << int(Qt::Key_Period) << 0 << "3 of 3";
+        QTest::newRow("greater") << int(Qt::Key_Greater) << int(Qt::ShiftModifier) << "3 of 3";
+        QTest::newRow("comma") << int(Qt::Key_Comma) << 0 << "1 of 3";
+        QTest::newRow("less") << int(Qt::Key_Less) << int(Qt::ShiftModifier) << "1 of 3";
+        QTest::newRow("letter shows the year again") << int(Qt::Key_A) << 0 << "1 of 3";
+        QTest::newRow("shift alone does nothing") << int(Qt::Key_Shift) << int(Qt::ShiftModifier) << "2 of 3";
+        QTest::newRow("control alone does nothing") << int(Qt::Key_Control) << int(Qt::ControlModifier) << "2 of 3";
+    }
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, counter);
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0, 1, 2});
+        QVERIFY(f);
+        f->ShowNextAd();
+        QCOMPARE(f->Text1->text(), QString("2 of 3"));
+        QTest::keyClick(f->cmdYear[5], Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(f->Text1->text(), counter);
+    }
+
+    void keysDoNothingWithASingleAd()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaSo00.jpg", "56VaSo00.jpg", "56VaSo01.jpg"});
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        const int loads = p.fake.pictures.loaded.size();
+        QTest::keyClick(f->cmdYear[6], Qt::Key_A);
+        QTest::keyClick(f->cmdYear[6], Qt::Key_Period);
+        QCOMPARE(p.fake.pictures.loaded.size(), loads);
+        QCOMPARE(redYears(f), QList<int>{55});
+    }
+
+    void letterOnAnotherYearShowsThatYear()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaSo00.jpg", "55VaSo01.jpg", "56VaSo00.jpg"});
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        QTest::keyClick(f->cmdYear[6], Qt::Key_X);
+        QCOMPARE(redYears(f), QList<int>{56});
+        QVERIFY(MediaBuilder::shows(f->Image1->picture(), "56VaSo00.jpg"));
+    }
+
+    // ---- zoom ----
+
+    void zoomInAndOut_data()
+    {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("several ads") << QList<int>{0, 1};
+        QTest::newRow("one ad") << QList<int>{0};
+    }
+    void zoomInAndOut()
+    {
+        QFETCH(QList<int>, numbers);
+        const bool stepper = numbers.size() > 1;
+        TestProgram p;
+        p.writeMedia(solenne55(numbers) << "60VaSo00.jpg");
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        if (stepper)
+            f->ShowNextAd();
+        const QString counter = f->Text1->text();
+
+        f->cmdZoom->click();
+        QCOMPARE(p.g.ZoomState, QString("2"));
+        QVERIFY(f->Image1->isHidden());
+        QVERIFY(!f->picDest->isHidden());
+        QVERIFY(!f->VScr->isHidden());
+        QVERIFY(f->SSPanel1->isHidden());
+        QVERIFY(!f->panParent->isHidden());
+        QVERIFY(!f->cmdZoomOut->isHidden());
+        QVERIFY(!f->SSCommand1->isHidden());
+        QVERIFY(f->Text1->isHidden());
+        QVERIFY(f->SpinButton1->isHidden());
+        QCOMPARE(!f->Text3->isHidden(), stepper);
+        QCOMPARE(!f->SpinButton2->isHidden(), stepper);
+        if (stepper)
+            QCOMPARE(f->Text3->text(), counter);
+        QVERIFY(enabledYears(f).isEmpty());
+        QCOMPARE(f->picDest->geometry(), QRect(8, 0, 767, f->PnlCoStar->y() - 36));
+        QCOMPARE(f->VScr->height(), f->PnlCoStar->y() - 36);
+        QCOMPARE(f->VScr->value(), 0);
+
+        f->cmdZoomOut->click();
+        QCOMPARE(p.g.ZoomState, QString("1"));
+        QVERIFY(!f->Image1->isHidden());
+        QVERIFY(f->picDest->isHidden());
+        QVERIFY(f->VScr->isHidden());
+        QVERIFY(!f->SSPanel1->isHidden());
+        QVERIFY(f->panParent->isHidden());
+        QVERIFY(f->cmdZoomOut->isHidden());
+        QVERIFY(f->SSCommand1->isHidden());
+        QVERIFY(f->Text3->isHidden());
+        QVERIFY(f->SpinButton2->isHidden());
+        QCOMPARE(!f->Text1->isHidden(), stepper);
+        QCOMPARE(!f->SpinButton1->isHidden(), stepper);
+        QCOMPARE(f->Text1->text(), counter);
+        // The years are back, the year on show still red.
+        QCOMPARE(enabledYears(f), (QList<int>{55, 60}));
+        QCOMPARE(redYears(f), QList<int>{55});
+    }
+
+    void doubleClicksToggleTheView()
+    {
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0});
+        QVERIFY(f);
+        QTest::mouseDClick(f->Image1, Qt::LeftButton);
+        QCOMPARE(p.g.ZoomState, QString("2"));
+        QTest::mouseDClick(f->picDest, Qt::LeftButton);
+        QCOMPARE(p.g.ZoomState, QString("1"));
+        QCOMPARE(enabledYears(f), QList<int>{55});
+    }
+
+    void doubleClickWithZoomDisabledDoesNothing()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaSo00.jpg"});
+        Form1* f = chooseMake(p, 1);   // a make without a year: zoom is off
+        QVERIFY(f);
+        QVERIFY(!f->cmdZoom->isEnabled());
+        QTest::mouseDClick(f->Image1, Qt::LeftButton);
+        QCOMPARE(p.g.ZoomState, QString("1"));
+        QVERIFY(f->picDest->isHidden());
+    }
+
+    void zoomButtonWhileZoomedLeavesTheYearsOff()
+    {
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0});
+        QVERIFY(f);
+        f->cmdZoom->click();
+        f->cmdZoom->click();
+        QCOMPARE(p.g.ZoomState, QString("1"));
+        QVERIFY(!f->Image1->isHidden());
+        QVERIFY(enabledYears(f).isEmpty());
+    }
+
+    void companyPictureCanBeZoomed()
+    {
+        TestProgram p;
+        p.writeMedia({"50VaVa00.jpg"});
+        Form1* f = p.start();
+        QVERIFY(f);
+        f->cmdZoom->click();
+        QVERIFY(MediaBuilder::shows(f->picDest->picture(), "VACorp00.bmp"));
+    }
+
+    // ---- scrolling ----
+
+    void scrollRange_data()
+    {
+        QTest::addColumn<int>("height");
+        QTest::newRow("tall") << 1500;
+        QTest::newRow("shorter than the viewport") << 100;
+        QTest::newRow("taller than the range") << 40000;
+    }
+    void scrollRange()
+    {
+        QFETCH(int, height);
+        TestProgram p;
+        p.writeMedia({"50VaVa00.jpg"});
+        p.media().ad("55VaSo00.jpg", {8, height});
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        const int viewport = f->PnlCoStar->y() - 36;
+        const int max = qBound(0, height - viewport, 32767);
+        // Already right before the first zoom-in gives the scroll bar the viewport's height.
+        QCOMPARE(f->VScr->maximum(), max);
+        f->cmdZoom->click();
+        QCOMPARE(f->VScr->maximum(), max);
+        f->VScr->setValue(max);
+        QCOMPARE(f->picDest->y(), -max);
+        QCOMPARE(f->picDest->height(), max + viewport);
+        f->VScr->setValue(0);
+        QCOMPARE(f->picDest->y(), 0);
+        QCOMPARE(f->picDest->height(), viewport);
+    }
+
+    void zoomingInAgainStartsAtTheTop()
+    {
+        TestProgram p;
+        p.writeMedia({"50VaVa00.jpg"});
+        p.media().ad("55VaSo00.jpg", {8, 1500});
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        f->cmdZoom->click();
+        f->VScr->setValue(300);
+        f->cmdZoomOut->click();
+        f->cmdZoom->click();
+        QCOMPARE(f->VScr->value(), 0);
+        QCOMPARE(f->picDest->y(), 0);
+    }
+
+    void keysAndWheelScroll()
+    {
+        TestProgram p;
+        p.writeMedia({"50VaVa00.jpg"});
+        p.media().ad("55VaSo00.jpg", {8, 3000});
+        Form1* f = chooseMake(p, 1);
+        QVERIFY(f);
+        f->cmdYear[5]->click();
+        f->cmdZoom->click();
+        const int viewport = f->PnlCoStar->y() - 36;
+        QTest::keyClick(f->picDest, Qt::Key_Down);
+        QCOMPARE(f->VScr->value(), 10);
+        QTest::keyClick(f->picDest, Qt::Key_PageDown);
+        QCOMPARE(f->VScr->value(), 10 + viewport);
+        QCOMPARE(f->picDest->y(), -(10 + viewport));
+        QTest::keyClick(f->picDest, Qt::Key_End);
+        QCOMPARE(f->VScr->value(), 3000 - viewport);
+        QTest::keyClick(f->picDest, Qt::Key_Home);
+        QCOMPARE(f->VScr->value(), 0);
+        QWheelEvent down(QPointF(5, 5), f->picDest->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(f->picDest, &down);
+        QCOMPARE(f->VScr->value(), 30);
+        QCOMPARE(f->picDest->y(), -30);
+    }
+};
+
+VANTORRA_TEST_MAIN(TestBrowser)
+#include "tst_browser.moc"
