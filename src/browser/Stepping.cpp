@@ -6,6 +6,7 @@
 #include "platform/LoadPicture.h"
 #include "platform/MousePointer.h"
 #include "platform/PictureBox.h"
+#include "platform/PictureLoader.h"
 #include "platform/Services.h"
 #include "platform/SpinButton.h"
 #include "startup/MediaPrompt.h"
@@ -77,7 +78,7 @@ bool Form1::searchAndShow(const StepRange& range)
         if (!picture.isNull())
             PicSrc->setPicture(picture);
         // After a failed load this puts the previous picture back.
-        Image1->setPicture(PicSrc->picture());
+        Image1->setPicture(PicSrc->picture(), m_s.pictures.scaledCopy(PicSrc->picture(), Image1->deviceSize()));
         // Number 0 is taken even when it cannot be loaded.
         if (!picture.isNull() || n == 0) {
             showStep();

@@ -115,5 +115,5 @@ void Form1::prefetchNeighbours()
         if (n >= 0 && n != m_g.AdNumber)
             paths << pathOf(n).path;
     }
-    m_s.pictures.prefetch(paths);
+    m_s.pictures.prefetch(paths, Image1->deviceSize());
 }

@@ -20,6 +20,30 @@ void ImageControl::setPicture(const QImage& picture)
     update();
 }
 
+void ImageControl::setPicture(const QImage& picture, const QImage& scaledCopy)
+{
+    setPicture(picture);
+    const qreal ratio = devicePixelRatioF();
+    if (picture.isNull() || scaledCopy.isNull() || scaledCopy.size() != deviceSize(size(), ratio))
+        return;
+    m_scaled = QPixmap::fromImage(scaledCopy);
+    m_scaled.setDevicePixelRatio(ratio);
+    m_scaledKey = picture.cacheKey();
+    m_scaledSize = size();
+    m_scaledRatio = ratio;
+}
+
+QSize ImageControl::deviceSize() const
+{
+    return deviceSize(size(), devicePixelRatioF());
+}
+
+QSize ImageControl::deviceSize(const QSize& logicalSize, qreal devicePixelRatio)
+{
+    return QSize(qMax(1, int(std::ceil(logicalSize.width() * devicePixelRatio))),
+                 qMax(1, int(std::ceil(logicalSize.height() * devicePixelRatio))));
+}
+
 QSize ImageControl::sizeHint() const
 {
     return m_picture.isNull() ? QSize(32, 32) : m_picture.size();
@@ -29,8 +53,7 @@ QPixmap ImageControl::scalePicture(const QImage& picture, const QSize& logicalSi
 {
     if (picture.isNull() || logicalSize.isEmpty() || !(devicePixelRatio > 0))
         return QPixmap();
-    const QSize device(qMax(1, int(std::ceil(logicalSize.width() * devicePixelRatio))),
-                       qMax(1, int(std::ceil(logicalSize.height() * devicePixelRatio))));
+    const QSize device = deviceSize(logicalSize, devicePixelRatio);
     const QImage scaled = picture.size() == device
         ? picture
         : picture.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

@@ -17,6 +17,12 @@ public:
     explicit ImageControl(QWidget* parent = nullptr);
 
     void setPicture(const QImage& picture);
+    // The same, with a copy already scaled elsewhere; it is used when it has the size the
+    // control would scale to now (deviceSize()), and ignored otherwise.
+    void setPicture(const QImage& picture, const QImage& scaledCopy);
+    // The size in device pixels the picture is scaled to for the control's current size.
+    QSize deviceSize() const;
+    static QSize deviceSize(const QSize& logicalSize, qreal devicePixelRatio);
     QImage picture() const { return m_picture; }
 
     // The cached scaled pixmap (null until painted or prepared, or without a picture).

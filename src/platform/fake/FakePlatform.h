@@ -112,8 +112,19 @@ class FakePictureLoader : public PictureLoader
 {
 public:
     QImage load(const QString& path, QString* error) override;
-    // Recorded only: the fake decodes nothing ahead, so every load() reads its file.
-    void prefetch(const QStringList& paths) override { prefetched << paths; }
+    // Recorded; unless decodeAhead is set the fake decodes nothing ahead, so every load()
+    // reads its file. With it set, the real loader decodes ahead and load() uses that.
+    void prefetch(const QStringList& paths, const QSize& scaledSize = QSize()) override
+    {
+        prefetched << paths;
+        if (decodeAhead)
+            real.prefetch(paths, scaledSize);
+    }
+    QImage scaledCopy(const QImage& picture, const QSize& size) override
+    {
+        return decodeAhead ? real.scaledCopy(picture, size) : QImage();
+    }
+    bool decodeAhead = false;
     QStringList loaded;             // every path asked for, in order
     QList<QStringList> prefetched;  // every prefetch request, in order
     QSet<QString> failingNames;     // file names (without folder, any case) that fail

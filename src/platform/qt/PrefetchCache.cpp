@@ -48,7 +48,7 @@ QImage PrefetchCache::take(const QString& path, QString* error)
     return m_decoder(path, error);
 }
 
-void PrefetchCache::prefetch(const QStringList& paths)
+void PrefetchCache::prefetch(const QStringList& paths, const QSize& scaledSize)
 {
     const QSet<QString> wanted(paths.begin(), paths.end());
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -63,17 +63,17 @@ void PrefetchCache::prefetch(const QStringList& paths)
         if (!stamp.valid())
             continue;
         auto it = m_entries.find(path);
-        if (it != m_entries.end() && it->second.stamp == stamp)
+        if (it != m_entries.end() && it->second.stamp == stamp && it->second.scaledSize == scaledSize)
             continue;
         Entry& e = m_entries[path];
-        e = Entry{stamp, QImage(), false, ++m_generation};
+        e = Entry{stamp, QImage(), scaledSize, QImage(), false, ++m_generation};
         const quint64 generation = e.generation;
-        m_pool.start([this, path, generation] { decodeInBackground(path, generation); });
+        m_pool.start([this, path, generation, scaledSize] { decodeInBackground(path, generation, scaledSize); });
     }
     m_changed.notify_all();
 }
 
-void PrefetchCache::decodeInBackground(const QString& path, quint64 generation)
+void PrefetchCache::decodeInBackground(const QString& path, quint64 generation, QSize scaledSize)
 {
     {
         // Dropped before its turn came: nothing to do.
@@ -83,10 +83,14 @@ void PrefetchCache::decodeInBackground(const QString& path, quint64 generation)
             return;
     }
     QImage image = m_decoder(path, nullptr);
+    QImage scaled;
+    if (!image.isNull() && !scaledSize.isEmpty())
+        scaled = image.scaled(scaledSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     std::lock_guard<std::mutex> lock(m_mutex);
     auto it = m_entries.find(path);
     if (it != m_entries.end() && it->second.generation == generation) {
         it->second.image = std::move(image);
+        it->second.scaled = std::move(scaled);
         it->second.ready = true;
     }
     m_changed.notify_all();
@@ -101,4 +105,16 @@ int PrefetchCache::held() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return int(m_entries.size());
+}
+
+QImage PrefetchCache::scaledCopy(const QImage& picture, const QSize& size) const
+{
+    if (picture.isNull())
+        return QImage();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    for (const auto& [path, e] : m_entries) {
+        if (e.ready && e.image.cacheKey() == picture.cacheKey() && e.scaled.size() == size)
+            return e.scaled;
+    }
+    return QImage();
 }

@@ -25,8 +25,11 @@ public:
     // The picture of path: the prefetched one when it is still valid (waiting for it when
     // its decoding is under way), otherwise decoded now on the calling thread.
     QImage take(const QString& path, QString* error);
-    // Starts decoding the paths not held yet and drops every picture not named.
-    void prefetch(const QStringList& paths);
+    // Starts decoding the paths not held yet and drops every picture not named. With
+    // scaledSize given, a smoothly scaled copy of that size is made as well.
+    void prefetch(const QStringList& paths, const QSize& scaledSize = QSize());
+    // The scaled copy of a picture take() handed out, when one of that size was made.
+    QImage scaledCopy(const QImage& picture, const QSize& size) const;
     // Blocks until no decoding is under way (benchmarks and tests).
     void waitForIdle();
     // Paths held or being decoded.
@@ -44,12 +47,14 @@ private:
     {
         Stamp stamp;
         QImage image;
+        QSize scaledSize;
+        QImage scaled;
         bool ready = false;
         quint64 generation = 0;
     };
 
     static Stamp stampOf(const QString& path);
-    void decodeInBackground(const QString& path, quint64 generation);
+    void decodeInBackground(const QString& path, quint64 generation, QSize scaledSize);
 
     Decoder m_decoder;
     mutable std::mutex m_mutex;

@@ -186,9 +186,14 @@ QImage QtPictureLoader::load(const QString& path, QString* error)
     return m_cache->take(path, error);
 }
 
-void QtPictureLoader::prefetch(const QStringList& paths)
+void QtPictureLoader::prefetch(const QStringList& paths, const QSize& scaledSize)
 {
-    m_cache->prefetch(paths);
+    m_cache->prefetch(paths, scaledSize);
+}
+
+QImage QtPictureLoader::scaledCopy(const QImage& picture, const QSize& size)
+{
+    return m_cache->scaledCopy(picture, size);
 }
 
 bool QtPictureLoader::jpegComplete(const QString& path)

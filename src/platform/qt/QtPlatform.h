@@ -103,7 +103,8 @@ public:
     QtPictureLoader();
     ~QtPictureLoader() override;
     QImage load(const QString& path, QString* error) override;
-    void prefetch(const QStringList& paths) override;
+    void prefetch(const QStringList& paths, const QSize& scaledSize = QSize()) override;
+    QImage scaledCopy(const QImage& picture, const QSize& size) override;
     // Reads a picture now, on any thread.
     static QImage decode(const QString& path, QString* error);
     // Blocks until the pictures asked for ahead are decoded (benchmarks and tests).

@@ -1,0 +1,230 @@
+// Speed and memory of the ad browser on scan-sized advertisements, driven offscreen.
+// Prints one table of figures with their ratios to baselines measured in this run, and
+// a last line saying whether every target holds (exit code 0 when it does).
+#include "MediaGen.h"
+#include "mainwindow/Form1.h"
+#include "browser/AdFiles.h"
+#include "platform/ImageControl.h"
+#include "platform/OptionButton.h"
+#include "platform/ThreeDButton.h"
+#include "platform/fake/FakeServices.h"
+#include "startup/ProgramState.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kYearButton = 13;   // 1963
+constexpr int kAdsInYear = 20;
+constexpr int kRuns = 5;
+
+double medianMs(int runs, const std::function<void()>& before, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        before();
+        QElapsedTimer t;
+        t.start();
+        work();
+        times.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double residentMb()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.value(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+bool writeMedia(const QString& root, QString* error)
+{
+    // Graphics (and a few small ads) from the sample set; then the ads folder is replaced
+    // by one year of scan-sized ads.
+    mediagen::Options small;
+    small.adSize = QSize(64, 80);
+    if (!mediagen::writeSampleMedia(root, small, error))
+        return false;
+    for (const QString& entry : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (entry.compare(QLatin1String("ads"), Qt::CaseInsensitive) == 0)
+            QDir(root + QLatin1Char('/') + entry).removeRecursively();
+    }
+    mediagen::Options scan;
+    scan.adSize = QSize(2550, 3300);
+    scan.jpegQuality = 85;
+    for (int n = 0; n < kAdsInYear; ++n) {
+        if (!mediagen::writeAdvertisement(root + adFile(63, QStringLiteral("VaSo"), n), QStringLiteral("VaSo"), 1963,
+                                          n, scan, error))
+            return false;
+    }
+    return true;
+}
+
+// An ads folder of `count` files, among them the probed make's.
+bool writeLargeFolder(const QString& root, int count, QString* error)
+{
+    if (!QDir().mkpath(root + QStringLiteral("/ads")))
+        return false;
+    int written = 0;
+    for (const QString& code : mediagen::allMakeCodes()) {
+        for (int year = 50; year < 70 && written < count; ++year) {
+            for (int n = 0; n < 20 && written < count; ++n, ++written) {
+                if (!mediagen::writeBytes(QByteArray(), root + adFile(year, code, n), error))
+                    return false;
+            }
+        }
+    }
+    for (; written < count; ++written) {
+        if (!mediagen::writeBytes(QByteArray(), root + QStringLiteral("/ads/x%1.jpg").arg(written, 6, 10, QChar('0')),
+                                  error))
+            return false;
+    }
+    return true;
+}
+
+struct Row
+{
+    const char* figure;
+    double value;
+    double baseline;
+    const char* unit;
+    double limit;       // the target for value/baseline, or for value itself when baseline is 0
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+
+    QTemporaryDir dir;
+    const QString media = dir.filePath(QStringLiteral("media"));
+    const QString program = dir.filePath(QStringLiteral("program"));
+    const QString large = dir.filePath(QStringLiteral("large"));
+    QDir().mkpath(program);
+    QString error;
+    std::printf("Writing %d ads of 2550 x 3300 and a folder of 24000 files...\n", kAdsInYear);
+    std::fflush(stdout);
+    if (!writeMedia(media, &error) || !writeLargeFolder(large, 24000, &error)) {
+        std::fprintf(stderr, "Cannot write the benchmark media: %s\n", qPrintable(error));
+        return 2;
+    }
+
+    FakeServices fake;
+    fake.drives.roots = {media};
+    fake.folder.folder = program;
+    fake.screen.setPixels(1024, 768);
+    fake.pictures.decodeAhead = true;
+    ProgramState g;
+    Form1 form(g, fake.services());
+    if (!form.Form_Load()) {
+        std::fprintf(stderr, "The media was not accepted.\n");
+        return 2;
+    }
+    form.show();
+    form.optParent[0]->setChecked(true);
+    form.Option1[1]->setChecked(true);  // Solenne, "VaSo"
+    QCoreApplication::processEvents();
+
+    auto settle = [&] { fake.pictures.real.waitForPrefetch(); };
+    const QString first = media + adFile(63, QStringLiteral("VaSo"), 0);
+
+    // Baseline: a full decode of the same file.
+    const double decodeMs = medianMs(kRuns, settle, [&] {
+        QImageReader reader(first);
+        reader.setAutoTransform(true);
+        const QImage image = reader.read();
+        if (image.isNull())
+            std::fprintf(stderr, "Cannot decode %s\n", qPrintable(first));
+    });
+
+    // 1. A year from the click to the picture ready to paint in Image1.
+    const double showYearMs = medianMs(kRuns, settle, [&] {
+        form.cmdYear[kYearButton]->click();
+        form.Image1->prepare();
+    });
+
+    // 2. A step to a neighbour decoded ahead.
+    const double stepMs = medianMs(kRuns, settle, [&] {
+        form.ShowNextAd();
+        form.Image1->prepare();
+    });
+
+    // 3. Year availability and the count on a folder of 24000 files, after its first read.
+    const QString mediaRoot = g.MediaRoot;
+    const QString localRoot = g.LocalRoot;
+    g.MediaRoot = large;
+    g.LocalRoot = large;
+    form.EnableAdYears();
+    const double probesMs = medianMs(21, [] {}, [&] {
+        form.EnableAdYears();
+        countAds([&](int n) {
+            const Listing l = fake.files.first(g.LocalRoot, adFile(55, g.MakeCode, n));
+            return l.failed ? Probe::Failed : l.name.isEmpty() ? Probe::Missing : Probe::Found;
+        });
+    });
+    g.MediaRoot = mediaRoot;
+    g.LocalRoot = localRoot;
+
+    // 4. Resident memory over 200 steps.
+    form.cmdYear[kYearButton]->click();
+    settle();
+    fake.pictures.loaded.clear();
+    fake.pictures.prefetched.clear();
+    const double before = residentMb();
+    for (int i = 0; i < 200; ++i) {
+        form.ShowNextAd();
+        form.Image1->prepare();
+        QCoreApplication::processEvents();
+        fake.pictures.loaded.clear();
+        fake.pictures.prefetched.clear();
+        fake.files.log.clear();
+    }
+    settle();
+    const double after = residentMb();
+
+    const std::vector<Row> rows = {
+        {"full decode with QImageReader (baseline)", decodeMs, 0, "ms", 0},
+        {"ShowYear, click to picture ready", showYearMs, decodeMs, "ms", 1.3},
+        {"ShowNextAd to a neighbour decoded ahead", stepMs, decodeMs, "ms", 0.25},
+        {"EnableAdYears + count, 24000 files", probesMs, 0, "ms", 2.0},
+        {"resident memory growth over 200 steps", after - before, 0, "MB", 100.0},
+    };
+    bool allHold = fake.boxes.calls.isEmpty();
+    std::printf("\n%-44s %10s %10s %8s %8s  %s\n", "figure", "value", "baseline", "ratio", "target", "holds");
+    for (const Row& r : rows) {
+        const bool ratio = r.baseline > 0;
+        const double measured = ratio ? r.value / r.baseline : r.value;
+        const bool holds = r.limit <= 0 || measured <= r.limit;
+        allHold = allHold && holds;
+        std::printf("%-44s %8.2f%-2s %8.2f%-2s %8s %8s  %s\n", r.figure, r.value, r.unit,
+                    ratio ? r.baseline : 0.0, ratio ? "ms" : "  ",
+                    ratio ? qPrintable(QString::number(measured, 'f', 2)) : "-",
+                    r.limit > 0 ? qPrintable(QString::number(r.limit, 'f', 2) + (ratio ? "x" : r.unit))
+                                : "-",
+                    r.limit > 0 ? (holds ? "yes" : "NO") : "");
+    }
+    std::printf("resident memory: %.1f MB before the steps, %.1f MB after\n", before, after);
+    if (!fake.boxes.calls.isEmpty())
+        std::printf("unexpected message boxes: %d\n", int(fake.boxes.calls.size()));
+    std::printf("%s\n", allHold ? "All targets hold." : "Some targets do NOT hold.");
+    return allHold ? 0 : 1;
+}
