@@ -14,7 +14,10 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
@@ -63,6 +66,8 @@ QFont font(const QString& family, qreal pixelSize, bool bold = false, bool itali
 // The font's pixel size is applied in device pixels after the painter's
 // scale, so sizes below are in design units; QFont needs an integer pixel
 // size, hence the painter draws text in an unscaled coordinate system.
+QPainterPath textPath(const QRectF& rect, int flags, const QString& s, const QFont& font);
+
 struct Canvas
 {
     QPainter& p;
@@ -97,12 +102,46 @@ struct Canvas
         }
         p.save();
         p.resetTransform();
-        p.setFont(f);
-        p.setPen(colour);
-        p.drawText(r, flags, s);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        p.drawPath(textPath(r, flags, s, f));
         p.restore();
     }
 };
+
+// Text laid out in rect as outlines. Filling outlines gives the same pixels on every
+// run, where drawn glyphs depend on what the glyph cache happens to hold already.
+QPainterPath textPath(const QRectF& rect, int flags, const QString& s, const QFont& font)
+{
+    QString text = s;
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(text, font);
+    QTextOption option(Qt::Alignment(flags) & Qt::AlignHorizontal_Mask);
+    option.setWrapMode((flags & Qt::TextWordWrap) ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal height = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(rect.width());
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+    }
+    layout.endLayout();
+    qreal top = rect.top();
+    if (flags & Qt::AlignVCenter)
+        top += (rect.height() - height) / 2;
+    else if (flags & Qt::AlignBottom)
+        top += rect.height() - height;
+    QPainterPath path;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont raw = run.rawFont();
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (int i = 0; i < glyphs.size(); ++i)
+            path.addPath(raw.pathForGlyph(glyphs[i]).translated(positions[i] + QPointF(rect.left(), top)));
+    }
+    return path;
+}
 
 Canvas makeCanvas(QPainter& p, QSize size, QSizeF design)
 {
