@@ -18,20 +18,6 @@
 
 #include <QLineEdit>
 
-namespace {
-
-// The first parent button that is selected; -1 when none is.
-int selectedParent(const std::array<OptionButton*, 4>& parents)
-{
-    for (int i = 0; i < 4; ++i) {
-        if (parents[i]->isChecked())
-            return i;
-    }
-    return -1;
-}
-
-} // namespace
-
 void Form1::optParent_Click(int Index)
 {
     // 1. Media check, repeated until "Graphics" lists a file.
@@ -60,7 +46,7 @@ void Form1::optParent_Click(int Index)
     Option1[5]->setEnabled(true);
 
     // 5. The selected group's makes, defaults and company picture.
-    const int group = selectedParent(optParent);
+    const int group = selectedParentIndex();
     if (group >= 0) {
         const ParentCompany& parent = catalogue()[group];
         for (int i = 0; i < 6; ++i) {
