@@ -491,6 +491,21 @@ private slots:
         QCOMPARE(redYears(f), QList<int>{55});
     }
 
+    void unreadableMediaHidesTheZoomedStepper()
+    {
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0, 1});
+        QVERIFY(f);
+        p.fake.files.failingPaths = {"/ads/55VaSo01.jpg"};
+        f->cmdZoom->click();
+        QVERIFY(f->Text3->isHidden());
+        QVERIFY(f->SpinButton2->isHidden());
+        f->cmdZoomOut->click();
+        QVERIFY(f->Text1->isHidden());
+        QVERIFY(f->SpinButton1->isHidden());
+        QCOMPARE(p.fake.boxes.calls.size(), 0);
+    }
+
     void doubleClicksToggleTheView()
     {
         TestProgram p;
