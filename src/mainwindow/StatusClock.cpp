@@ -35,12 +35,9 @@ QString dateSeparator(const QLocale& locale)
 
 QString clockDateText(const QDate& date, const QLocale& locale)
 {
+    auto twoDigits = [](int n) { return QStringLiteral("%1").arg(n % 100, 2, 10, QLatin1Char('0')); };
     const QString sep = dateSeparator(locale);
-    return QStringLiteral("%1%4%2%4%3")
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(date.year() % 100, 2, 10, QLatin1Char('0'))
-        .arg(sep);
+    return twoDigits(date.month()) + sep + twoDigits(date.day()) + sep + twoDigits(date.year());
 }
 
 QString clockDayText(const QDate& date, const QLocale& locale)
