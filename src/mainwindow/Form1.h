@@ -183,6 +183,7 @@ private:
     bool atOwnTargetGeometry(const QSize& clientSize) const;
     TwipsValue m_left, m_top, m_width, m_height;
     bool m_refitWhenFramed = false;   // size set before the frame was known
+    QSize m_loadClientSize;           // the client size the load step gave
     int m_ownChangeDepth = 0;         // inside the program's own geometry calls
     bool m_ownChangePending = false;  // waiting for the platform to apply them
     QTimer* m_ownChangeTimer = nullptr;

@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -100,7 +99,12 @@ void Form1::beginOwnGeometryChange()
 
 void Form1::endOwnGeometryChange()
 {
-    --m_ownChangeDepth;
+    // A platform that applies geometry at once has already delivered its events; one that
+    // applies it later (X11, Wayland) is waited for in shellWindowEvent().
+    if (--m_ownChangeDepth == 0 && atOwnTargetGeometry(size())) {
+        m_ownChangePending = false;
+        m_ownChangeTimer->stop();
+    }
 }
 
 bool Form1::atOwnTargetGeometry(const QSize& clientSize) const
@@ -124,11 +128,13 @@ void Form1::shellWindowEvent(QEvent* event)
         return;
 
     // The size set at load was set before the frame existed: once the platform reports the
-    // frame, it is set again so that Width and Height include it.
-    if (m_refitWhenFramed && isVisible() && (type == QEvent::Resize || type == QEvent::Move)
-        && frameGeometry() != geometry()) {
-        m_refitWhenFramed = false;
-        if (m_ownChangeDepth == 0 && !(windowState() & kSizeStates)) {
+    // frame, it is set again so that Width and Height include it, unless the window has
+    // been sized otherwise in the meantime.
+    if (m_refitWhenFramed && (type == QEvent::Resize || type == QEvent::Move)) {
+        if (size() != m_loadClientSize || (windowState() & kSizeStates)) {
+            m_refitWhenFramed = false;
+        } else if (frameGeometry() != geometry() && m_ownChangeDepth == 0) {
+            m_refitWhenFramed = false;
             ++m_ownChangeDepth;
             if (m_width.set)
                 setWidth(m_width.twips);
@@ -161,9 +167,10 @@ void Form1::shellWindowEvent(QEvent* event)
         return;
     }
 
-    // A resize. The one the platform delivers for the program's own change is recognised by
-    // its size; the ones before it, while the platform is still on its way, are ignored.
-    const bool own = atOwnTargetGeometry(static_cast<QResizeEvent*>(event)->size());
+    // A resize. The window's size now tells whether it is the program's own change; the
+    // size an event carries can be out of date (Qt may deliver a resize posted earlier).
+    // While the platform is still on its way to the program's geometry, resizes are ignored.
+    const bool own = atOwnTargetGeometry(size());
     if (m_ownChangePending) {
         if (own) {
             m_ownChangePending = false;

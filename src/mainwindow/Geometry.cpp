@@ -234,4 +234,5 @@ void Form1::SizeAndPlaceWindow()
     // The frame is known only once the window is on screen; the size is then set again so
     // that it includes the frame.
     m_refitWhenFramed = true;
+    m_loadClientSize = size();
 }
