@@ -12,17 +12,18 @@ namespace {
 class WindowEventTap : public QObject
 {
 public:
-    explicit WindowEventTap(Form1* form) : QObject(form), m_form(form) {}
+    using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_form)
-            m_form->shellWindowEvent(event);
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Resize && type != QEvent::Move && type != QEvent::WindowStateChange)
+            return false;
+        // While the window is being destroyed it is no longer a Form1, and gets no further.
+        if (auto* form = qobject_cast<Form1*>(watched))
+            form->shellWindowEvent(event);
         return false;
     }
-
-private:
-    Form1* m_form;
 };
 
 } // namespace
