@@ -327,6 +327,9 @@ void Form1::SetScrollRange()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    // Every request to close (title bar, system menu, the exit commands, the session's end)
+    // passes here. 0: closed by the user through the window system, 1: closed by the program.
+    int cancel = 0;
+    Form_QueryUnload(cancel, event->spontaneous() ? 0 : 1);
     event->accept();
-    m_s.end.endOrderly();
 }

@@ -5,6 +5,7 @@
 
 class QAction;
 class QColor;
+class QEvent;
 class QImage;
 struct StepRange;
 class QGroupBox;
@@ -122,7 +123,48 @@ public:
     static QColor onShowColour();
 
     // ---- shell: geometry, settings, exit, clock, full screen, resolution (mainwindow/) ----
+    // The geometry steps of the load step: size (stored or computed) and stored position.
     void SizeAndPlaceWindow();
+
+    // The window's Left, Top, Width and Height: twips, screen coordinates, frame included,
+    // converted with the screen's twips per pixel. A value the window cannot take (not a
+    // finite number, or beyond what a window can measure) is refused: the setter returns
+    // false and changes nothing.
+    double Left() const;
+    double Top() const;
+    double Width() const;
+    double Height() const;
+    bool setLeft(double twips);
+    bool setTop(double twips);
+    bool setWidth(double twips);
+    bool setHeight(double twips);
+    // 0 normal, 1 minimised, 2 maximised (full screen counts as normal).
+    int WindowState() const;
+
+    // The close handler: shows the taskbar, stores the geometry unless minimised, ends.
+    void Form_QueryUnload(int& Cancel, int UnloadMode);
+    void mnuExit_Click();
+    void SSCommand1_Click();
+    void SSCommand2_Click();
+
+    void Timer1_Timer();
+
+    void mnuHideStatus_Click();
+    void Form_Resize();
+    // What stands for the taskbar: the desktop has no taskbar window, so the handle is a
+    // token that is non-zero once looked up, and hiding the taskbar puts the main window in
+    // full screen; showing it takes the window out of full screen (a minimised or
+    // maximised state stays). Command 0 hides, 1 shows; nothing happens for handle 0.
+    static qintptr FindTaskbarWindow();
+    void ShowTaskbarWindow(qintptr window, int command);
+    // True while the window is still reaching a geometry the program asked for itself;
+    // resizes seen in that time are not the user's.
+    bool ownGeometryChangePending() const { return m_ownChangePending; }
+    // Resize, move and window-state events of the window (an event filter passes them on).
+    void shellWindowEvent(QEvent* event);
+
+    bool IsScreenResolution(qint32 width, qint32 height);
+    void mnuResolution_Click();
 
     // ---- output: pop-up menu, printing, clipboard (output/) ----
 
@@ -162,4 +204,26 @@ private:
 
     ProgramState& m_g;
     Services& m_s;
+
+    // ---- shell (mainwindow/) ----
+    // A geometry value as last set in twips, and the pixels it gave: reported back as set
+    // while the window still has those pixels, so stored values do not drift by rounding.
+    struct TwipsValue
+    {
+        double twips = 0;
+        int pixels = 0;
+        bool set = false;
+    };
+    double reported(const TwipsValue& value, int pixels, double twipsPerPixel) const;
+    double twipsPerPixelX() const;
+    double twipsPerPixelY() const;
+    void beginOwnGeometryChange();
+    void endOwnGeometryChange();
+    bool atOwnTargetGeometry(const QSize& clientSize) const;
+    TwipsValue m_left, m_top, m_width, m_height;
+    bool m_refitWhenFramed = false;   // size set before the frame was known
+    QSize m_loadClientSize;           // the client size the load step gave
+    int m_ownChangeDepth = 0;         // inside the program's own geometry calls
+    bool m_ownChangePending = false;  // waiting for the platform to apply them
+    QTimer* m_ownChangeTimer = nullptr;
 };

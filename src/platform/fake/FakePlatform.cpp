@@ -42,14 +42,20 @@ QStringList FakeFileLookup::all(const QString& root, const QString& relative, bo
 QString FakeSettingsStore::getSetting(const QString& appName, const QString& section, const QString& key,
                                       const QString& defaultValue)
 {
+    if (backing)
+        return backing->getSetting(appName, section, key, defaultValue);
     return values.value(appName + QLatin1Char('/') + section + QLatin1Char('/') + key, defaultValue);
 }
 
 void FakeSettingsStore::saveSetting(const QString& appName, const QString& section, const QString& key,
                                     const QString& value)
 {
-    values.insert(appName + QLatin1Char('/') + section + QLatin1Char('/') + key, value);
     writes.append(key);
+    if (backing) {
+        backing->saveSetting(appName, section, key, value);
+        return;
+    }
+    values.insert(appName + QLatin1Char('/') + section + QLatin1Char('/') + key, value);
 }
 
 void FakeScreenInfo::setPixels(int w, int h, double twipsPerPixel)
@@ -58,6 +64,7 @@ void FakeScreenInfo::setPixels(int w, int h, double twipsPerPixel)
     height = h * twipsPerPixel;
     tppX = tppY = twipsPerPixel;
     available = QRect(0, 0, w, h);
+    screens = {QRect(0, 0, w, h)};
 }
 
 QImage FakePictureLoader::load(const QString& path, QString* error)

@@ -67,6 +67,9 @@ public:
 class FakeSettingsStore : public SettingsStore
 {
 public:
+    // With a backing store set, values are read from and written to it (the map stays empty);
+    // the writes are recorded either way.
+    SettingsStore* backing = nullptr;
     QString getSetting(const QString& appName, const QString& section, const QString& key,
                        const QString& defaultValue) override;
     void saveSetting(const QString& appName, const QString& section, const QString& key,
@@ -93,9 +96,11 @@ public:
     double twipsPerPixelX() const override { return tppX; }
     double twipsPerPixelY() const override { return tppY; }
     QRect availableGeometry() const override { return available; }
+    QVector<QRect> screenGeometries() const override { return screens; }
 
     double width = 12000, height = 9000, tppX = 15, tppY = 15;
     QRect available{0, 0, 800, 600};
+    QVector<QRect> screens{QRect(0, 0, 800, 600)};   // setPixels makes it the one screen set
 };
 
 class FakeMousePointer : public MousePointer
@@ -134,6 +139,9 @@ public:
 class FakeClock : public Clock
 {
 public:
-    QDateTime now() const override { return current; }
+    // Every read returns current plus stepMs times the number of reads before it.
+    QDateTime now() const override { return current.addMSecs(stepMs * reads++); }
     QDateTime current = QDateTime(QDate(2002, 3, 1), QTime(13, 5, 9));
+    qint64 stepMs = 0;
+    mutable qint64 reads = 0;
 };

@@ -154,6 +154,18 @@ QRect QtScreenInfo::availableGeometry() const
     return s ? s->availableGeometry() : QRect();
 }
 
+QVector<QRect> QtScreenInfo::screenGeometries() const
+{
+    QVector<QRect> rects;
+    if (QScreen* p = primary())
+        rects.append(p->geometry());
+    for (QScreen* s : QGuiApplication::screens()) {
+        if (s != primary())
+            rects.append(s->geometry());
+    }
+    return rects;
+}
+
 // ---- pointer ----------------------------------------------------------------
 
 void QtMousePointer::setMousePointer(int code)

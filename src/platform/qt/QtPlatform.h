@@ -82,6 +82,7 @@ public:
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
     QRect availableGeometry() const override;
+    QVector<QRect> screenGeometries() const override;
 };
 
 class QtMousePointer : public MousePointer
