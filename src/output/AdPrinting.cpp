@@ -27,6 +27,9 @@ QString printAdPage(QPrinter& printer, const QImage& picture)
     // The painter's origin is the top-left corner of the printable area.
     const QRectF target = adPlacement(picture.size(), printer.pageRect(QPrinter::DevicePixel).size());
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Without this the PDF that goes to the printer holds the picture re-compressed as
+    // JPEG, whose colour subsampling smears the colours of small or sharp-edged pictures.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     painter.drawImage(target, picture);
     const bool ended = painter.end();
     if (!ended || printer.printerState() == QPrinter::Error)
