@@ -22,7 +22,7 @@ class FakePrinter : public Printer
 public:
     FakePrinter();
 
-    bool installed() override { return isInstalled; }
+    bool installed() override { return isInstalled && m_real->installed(); }
     QPrinter& printer() override;
     QString jobError() override;
 
