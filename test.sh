@@ -13,3 +13,7 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp:print_sup
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 cd build-test
 ctest --output-on-failure -j"$(nproc)" "$@"
+
+# Printing on a real CUPS printer; skipped, with one line saying why, where CUPS cannot run.
+cd ..
+tests/cups-print.sh build-test

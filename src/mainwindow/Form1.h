@@ -167,6 +167,16 @@ public:
     void mnuResolution_Click();
 
     // ---- output: pop-up menu, printing, clipboard (output/) ----
+    // The common dialog; here it shows the print set-up.
+    class CommonDialog* dlgCommon1 = nullptr;
+    // A right-button release on either view opens the pop-up mnuCopyPrint, once a picture is loaded.
+    void Image1_MouseUp(int Button, int Shift, double X, double Y);
+    void picDest_MouseUp(int Button, int Shift, double X, double Y);
+    // 1 prints the picture on show, 2 copies it to the clipboard.
+    void mnuPrintCopy_Click(int Index);
+    void mnuPrint_Click();
+    void mnuClip_Click();
+    void mnuSetup_Click();
 
     // ---- shared by the loaders ----
     // VScr.Max for the picture in PicSrc and the zoomed viewport it is seen through.
@@ -226,4 +236,11 @@ private:
     int m_ownChangeDepth = 0;         // inside the program's own geometry calls
     bool m_ownChangePending = false;  // waiting for the platform to apply them
     QTimer* m_ownChangeTimer = nullptr;
+
+    // ---- output (output/) ----
+    void ShowAdPopup(QWidget* view, int Button, double X, double Y);
+    // Prints Image1's picture on one page and says `doneMessage`, or says why it did not print.
+    void PrintAd(const QString& doneMessage);
+    void CopyAdToClipboard();
+    void OutputMessage(const QString& text);
 };

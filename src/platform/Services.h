@@ -11,6 +11,10 @@ class ScreenInfo;
 class MousePointer;
 class PictureLoader;
 class Clock;
+class Printer;
+class Clipboard;
+class PopupMenus;
+class CommonDialog;
 
 // The platform services a window uses, passed into its constructor. The real program
 // fills it from QtServices, the tests from FakeServices.
@@ -27,4 +31,8 @@ struct Services
     MousePointer& pointer;
     PictureLoader& pictures;
     Clock& clock;
+    Printer& printer;
+    Clipboard& clipboard;
+    PopupMenus& popups;
+    CommonDialog& commonDialog;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/fake/FakeMessageBoxes.h"
+#include "platform/fake/FakeOutput.h"
 #include "platform/fake/FakePlatform.h"
 
 // Owns one set of test stand-ins; every test builds its own, so every test starts fresh.
@@ -22,6 +23,10 @@ public:
     FakeMousePointer pointer;
     FakePictureLoader pictures;
     FakeClock clock;
+    FakePrinter printer;
+    FakeClipboard clipboard;
+    FakePopupMenus popups;
+    FakeCommonDialog commonDialog;
 
 private:
     Services m_services;

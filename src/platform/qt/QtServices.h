@@ -3,6 +3,7 @@
 #include "platform/Services.h"
 #include "platform/qt/DiskFileLookup.h"
 #include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtOutput.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtProgramEnd.h"
 
@@ -26,5 +27,9 @@ private:
     QtMousePointer m_pointer;
     QtPictureLoader m_pictures;
     SystemClock m_clock;
+    QtPrinter m_printer;
+    QtClipboard m_clipboard;
+    QtPopupMenus m_popups;
+    QtCommonDialog m_commonDialog;
     Services m_services;
 };

@@ -1,0 +1,141 @@
+// Printing on the system's default printer through CUPS, on a PDF queue whose output is
+// read back. tests/cups-print.sh sets the queue up and runs this; without it, it skips.
+#include "PdfPage.h"
+#include "TestProgram.h"
+
+#include "platform/ImageControl.h"
+#include "platform/PictureBox.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPrinter>
+#include <QProcess>
+#include <QSet>
+
+namespace {
+
+constexpr int kDpi = 36;
+constexpr int kJobTimeoutMs = 90000;
+
+} // namespace
+
+class TestCupsPrint : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        m_outFolder = qEnvironmentVariable("VANTORRA_CUPS_PDF_DIR");
+        m_queue = qEnvironmentVariable("VANTORRA_CUPS_QUEUE");
+        if (m_outFolder.isEmpty() || m_queue.isEmpty())
+            QSKIP("needs a CUPS PDF queue as the default printer; tests/cups-print.sh sets one up");
+    }
+
+    void printsOnTheDefaultPrinter()
+    {
+        const QImage picture = PdfPage::quadrantPicture({120, 180});
+        Started s(picture);
+        QVERIFY(s.f);
+        QVERIFY(s.p.fake.printer.installed());
+        QPrinter& printer = s.p.fake.printer.printer();
+        QCOMPARE(printer.outputFormat(), QPrinter::NativeFormat);
+        QCOMPARE(printer.printerName(), m_queue);
+
+        const QSet<QString> before = pdfs();
+        s.f->mnuPrint->trigger();
+        QCOMPARE(s.p.fake.boxes.calls.size(), 1);
+        QCOMPARE(s.p.fake.boxes.calls.first().text, QString("Advertisement printed!"));
+
+        // The queue writes the job's PDF into the output folder a moment later.
+        QString pdf;
+        QTRY_VERIFY_WITH_TIMEOUT(!(pdf = newPdf(before)).isEmpty() && PdfPage::info(pdf).pages > 0, kJobTimeoutMs);
+        const PdfPage::Info info = PdfPage::info(pdf);
+        QCOMPARE(info.pages, 1);
+        const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Point).size();
+        QVERIFY2(std::abs(info.pointSize.width() - paper.width()) < 2
+                     && std::abs(info.pointSize.height() - paper.height()) < 2,
+                 qPrintable(QString("page %1 x %2, paper %3 x %4")
+                                .arg(info.pointSize.width()).arg(info.pointSize.height())
+                                .arg(paper.width()).arg(paper.height())));
+        QString error;
+        const QImage page = PdfPage::render(pdf, kDpi, &error);
+        QVERIFY2(!page.isNull(), qPrintable(error));
+        // The queue's converters may re-encode the picture: allow for it in the colours.
+        const QString wrong = PdfPage::checkAdPage(page, kDpi, printer.pageLayout().paintRect(QPageLayout::Point),
+                                                   picture, 40);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+
+    void rejectingQueueIsReported()
+    {
+        Started s(PdfPage::quadrantPicture({40, 60}));
+        QVERIFY(s.f);
+        QVERIFY(runCups("cupsreject", {m_queue}));
+        struct Accept
+        {
+            TestCupsPrint* t;
+            ~Accept() { t->runCups("cupsaccept", {t->m_queue}); }
+        } acceptAgain{this};
+        s.f->mnuPrint->trigger();
+        QCOMPARE(s.p.fake.boxes.calls.size(), 1);
+        const QString text = s.p.fake.boxes.calls.first().text;
+        QVERIFY2(text.startsWith("The ad was not printed.") && text.contains("did not take the job"),
+                 qPrintable(text));
+    }
+
+private:
+    // A started program on the system's default printer, with `picture` on show.
+    struct Started
+    {
+        TestProgram p;
+        Form1* f = nullptr;
+
+        explicit Started(const QImage& picture)
+        {
+            p.writeMedia({"55VaVa00.jpg"});
+            f = p.start();
+            if (!f)
+                return;
+            p.fake.printer.useSystemPrinter();
+            f->PicSrc->setPicture(picture);
+            f->Image1->setPicture(picture);
+            f->picDest->setPicture(picture);
+        }
+    };
+
+    QSet<QString> pdfs() const
+    {
+        const QStringList names = QDir(m_outFolder).entryList({"*.pdf"}, QDir::Files);
+        return QSet<QString>(names.begin(), names.end());
+    }
+
+    QString newPdf(const QSet<QString>& before) const
+    {
+        for (const QString& name : pdfs())
+            if (!before.contains(name))
+                return QDir(m_outFolder).filePath(name);
+        return QString();
+    }
+
+    bool runCups(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(program, arguments);
+        if (!process.waitForFinished(30000)) {
+            process.kill();
+            process.waitForFinished();
+            qWarning("%s did not finish", qPrintable(program));
+            return false;
+        }
+        if (process.exitCode() != 0)
+            qWarning("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+        return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    }
+
+    QString m_outFolder;
+    QString m_queue;
+};
+
+VANTORRA_TEST_MAIN(TestCupsPrint)
+#include "tst_cupsprint.moc"
