@@ -21,13 +21,8 @@
 void Form1::optParent_Click(int Index)
 {
     // 1. Media check, repeated until "Graphics" lists a file.
-    for (;;) {
-        m_g.ErrorCode = QStringLiteral("ER001");
-        if (m_s.files.first(m_g.MediaRoot, QStringLiteral("/Graphics/*.*")).found())
-            break;
-        if (!ReportMediaError(m_g, m_s))
-            return;
-    }
+    if (!checkMediaPresent())
+        return;
 
     // 2. The normal view's counter and stepper (the zoomed view's are left alone).
     Text1->setVisible(false);
@@ -92,4 +87,15 @@ void Form1::optParent_Click(int Index)
 
     // 8.
     cmdZoom->setEnabled(true);
+}
+
+bool Form1::checkMediaPresent()
+{
+    for (;;) {
+        m_g.ErrorCode = QStringLiteral("ER001");
+        if (m_s.files.first(m_g.MediaRoot, QStringLiteral("/Graphics/*.*")).found())
+            return true;
+        if (!ReportMediaError(m_g, m_s))
+            return false;
+    }
 }

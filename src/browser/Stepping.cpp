@@ -1,7 +1,6 @@
 #include "mainwindow/Form1.h"
 
 #include "browser/AdFiles.h"
-#include "platform/FileLookup.h"
 #include "platform/ImageControl.h"
 #include "platform/LoadPicture.h"
 #include "platform/MousePointer.h"
@@ -9,7 +8,6 @@
 #include "platform/PictureLoader.h"
 #include "platform/Services.h"
 #include "platform/SpinButton.h"
-#include "startup/MediaPrompt.h"
 #include "startup/ProgramState.h"
 
 #include <QLineEdit>
@@ -36,7 +34,8 @@ bool isModifierKey(int keyCode)
 
 void Form1::ShowPreviousAd()
 {
-    if (!checkMediaForStep())
+    // Stepping always reads the media, also when a local library exists.
+    if (!checkMediaPresent())
         return;
     m_s.pointer.setMousePointer(MousePointer::Hourglass);
     if (!searchAndShow(previousRange(m_g.AdNumber)))
@@ -45,7 +44,8 @@ void Form1::ShowPreviousAd()
 
 void Form1::ShowNextAd()
 {
-    if (!checkMediaForStep())
+    // Stepping always reads the media, also when a local library exists.
+    if (!checkMediaPresent())
         return;
     m_s.pointer.setMousePointer(MousePointer::Hourglass);
     const StepRange range = nextRange(m_g.AdNumber);
@@ -55,18 +55,6 @@ void Form1::ShowNextAd()
     if (range.origin != 0 && searchAndShow(wrapRange()))
         return;
     m_s.pointer.setMousePointer(MousePointer::Default);
-}
-
-bool Form1::checkMediaForStep()
-{
-    // Stepping always reads the media, also when a local library exists.
-    for (;;) {
-        m_g.ErrorCode = QStringLiteral("ER001");
-        if (m_s.files.first(m_g.MediaRoot, QStringLiteral("/Graphics/*.*")).found())
-            return true;
-        if (!ReportMediaError(m_g, m_s))
-            return false;
-    }
 }
 
 bool Form1::searchAndShow(const StepRange& range)

@@ -203,7 +203,8 @@ private:
     YearOutcome showYearOnce(int Index);
     void showPicture(const QImage& picture);
     void prefetchNeighbours();
-    bool checkMediaForStep();
+    // Prompts until the media's "Graphics" folder lists a file; false when the program is ending.
+    bool checkMediaPresent();
     bool searchAndShow(const StepRange& range);
     void showStep();
     bool stepperTest();
