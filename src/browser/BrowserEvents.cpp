@@ -5,7 +5,6 @@
 #include "platform/PictureBox.h"
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
-#include "platform/ThreeDPanel.h"
 
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -88,7 +87,7 @@ void Form1::connectBrowserEvents()
     connect(picDest, &PictureBox::doubleClicked, this, [this] { picDest_DblClick(); });
     connect(VScr, &QScrollBar::valueChanged, this, [this] { VScr_Change(); });
 
-    VScr->setPageStep(PnlCoStar->y() - 36);
+    VScr->setPageStep(zoomedViewportHeight());
     auto* scrolling = new ZoomScrolling(VScr, this);
     picDest->setFocusPolicy(Qt::StrongFocus);
     picDest->installEventFilter(scrolling);

@@ -322,7 +322,7 @@ void Form1::SetScrollRange()
 {
     // Always for the zoomed viewport, so that the last rows of the picture can be reached
     // even when it was loaded before the first zoom-in gave the scroll bar that height.
-    VScr->setMaximum(scrollMaximum(PicSrc->height(), PnlCoStar->y() - 36));
+    VScr->setMaximum(scrollMaximum(PicSrc->height(), zoomedViewportHeight()));
 }
 
 void Form1::closeEvent(QCloseEvent* event)
