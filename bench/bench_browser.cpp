@@ -181,10 +181,7 @@ int main(int argc, char** argv)
     form.EnableAdYears();
     const double probesMs = medianMs(21, [] {}, [&] {
         form.EnableAdYears();
-        countAds([&](int n) {
-            const Listing l = fake.files.first(g.LocalRoot, adFile(55, g.MakeCode, n));
-            return l.failed ? Probe::Failed : l.name.isEmpty() ? Probe::Missing : Probe::Found;
-        });
+        countAds([&](int n) { return probeOf(fake.files.first(g.LocalRoot, adFile(55, g.MakeCode, n))); });
     });
     g.MediaRoot = mediaRoot;
     g.LocalRoot = localRoot;

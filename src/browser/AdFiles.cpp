@@ -1,5 +1,7 @@
 #include "browser/AdFiles.h"
 
+#include "platform/FileLookup.h"
+
 namespace {
 
 constexpr int kHighestCounted = 20;  // the count starts here; finding it means "too many"
@@ -38,6 +40,13 @@ int yearFromCaption(const QString& caption)
     };
     const int year = digitsAt(0) >= 0 ? digitsAt(2) : digitsAt(0);
     return year < 0 ? 0 : year;
+}
+
+Probe probeOf(const Listing& listing)
+{
+    if (listing.failed)
+        return Probe::Failed;
+    return listing.name.isEmpty() ? Probe::Missing : Probe::Found;
 }
 
 int countAds(const std::function<Probe(int)>& probe)

@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+struct Listing;
+
 // How advertisement files are named and counted, and the stepping ranges. Plain rules,
 // apart from the widgets that use them.
 
@@ -19,6 +21,7 @@ int yearFromCaption(const QString& caption);
 
 // What one listing of a counted file answered.
 enum class Probe { Found, Missing, Failed };
+Probe probeOf(const Listing& listing);
 
 // The count of a year's ads: the highest number from 20 down to 0 whose listing finds the
 // file, plus one. The scan also stops at the first listing that fails. 0 when nothing

@@ -54,10 +54,8 @@ Form1::YearOutcome Form1::showYearOnce(int Index)
 
     // 8-9. The count. ErrorCode is deliberately left as it was: the prompt names the
     // reason set last.
-    const int count = countAds([this](int n) {
-        const Listing l = m_s.files.first(m_g.LocalRoot, adFile(m_g.AdYear, m_g.MakeCode, n));
-        return l.failed ? Probe::Failed : l.name.isEmpty() ? Probe::Missing : Probe::Found;
-    });
+    const int count = countAds(
+        [this](int n) { return probeOf(m_s.files.first(m_g.LocalRoot, adFile(m_g.AdYear, m_g.MakeCode, n))); });
     m_g.AdCount = qint16(count);
     if (!countIsValid(count))
         return YearOutcome::MediaMissing;
