@@ -15,6 +15,7 @@
 #include "startup/MediaPrompt.h"
 #include "startup/ProgramState.h"
 
+#include <QHash>
 #include <QLineEdit>
 
 void Form1::cmdYear_Click(int Index)
@@ -106,12 +107,17 @@ void Form1::prefetchNeighbours()
     // Decode the ads a step would show next, so the step itself is quick. Stepping reads
     // the media, so that is where they are looked up.
     const QString code = m_g.ParentPrefix + m_g.MakePrefix;
-    auto pathOf = [this, &code](int n) { return m_s.files.first(m_g.MediaRoot, adFile(m_g.AdYear, code, n)); };
-    const Neighbours around = neighboursOf(m_g.AdNumber, [&pathOf](int n) { return pathOf(n).found(); });
+    QHash<int, QString> found;  // the paths the search below turned up, by number
+    const Neighbours around = neighboursOf(m_g.AdNumber, [&](int n) {
+        const Listing l = m_s.files.first(m_g.MediaRoot, adFile(m_g.AdYear, code, n));
+        if (l.found())
+            found.insert(n, l.path);
+        return l.found();
+    });
     QStringList paths;
     for (int n : {around.next, around.previous}) {
         if (n >= 0 && n != m_g.AdNumber)
-            paths << pathOf(n).path;
+            paths << found.value(n);
     }
     m_s.pictures.prefetch(paths, Image1->deviceSize());
 }
