@@ -73,12 +73,12 @@ void Form1::ShowMake()
                                       QStringLiteral("/Graphics/Emb") + m_g.MakeCode + QStringLiteral(".bmp"),
                                       nullptr);
     if (!emblem.isNull()) {
-        PicSrc->setPicture(emblem);
-        // The zoomed view shows the emblem too.
-        picDest->setPicture(emblem);
+        // Into both views: the zoomed view shows the emblem too.
+        showPicture(emblem);
         SetScrollRange();
+    } else {
+        Image1->setPicture(PicSrc->picture());
     }
-    Image1->setPicture(PicSrc->picture());
 }
 
 void Form1::EnableAdYears()

@@ -4,17 +4,14 @@
 #include "platform/FileLookup.h"
 #include "platform/ImageControl.h"
 #include "platform/LoadPicture.h"
-#include "platform/MessageBoxes.h"
 #include "platform/OptionButton.h"
 #include "platform/PictureBox.h"
-#include "platform/ProgramEnd.h"
 #include "platform/Services.h"
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
 #include "startup/MediaPrompt.h"
 #include "startup/ProgramState.h"
-#include "startup/Texts.h"
 
 #include <QLineEdit>
 
@@ -62,18 +59,11 @@ void Form1::optParent_Click(int Index)
         if (picture.isNull()) {
             // The media answered the check but the picture cannot be read: nothing sensible
             // can be shown, so say why and end.
-            m_s.boxes.show(QStringLiteral("The picture \"%1\" cannot be loaded: %2")
-                                   .arg(m_g.MediaRoot + parent.companyPicture, error)
-                               + crlf() + crlf()
-                               + QStringLiteral("Vantorra Ads of the 50's & 60's must close."),
-                           MsgBox::OkOnly, MsgBox::Critical, programTitle());
-            m_s.end.endNow(1);
+            ReportUnreadablePicture(m_g, m_s, parent.companyPicture, error);
             return;
         }
-        PicSrc->setPicture(picture);
-        Image1->setPicture(PicSrc->picture());
-        // The zoomed view shows the company picture too.
-        picDest->setPicture(PicSrc->picture());
+        // Into both views: the zoomed view shows the company picture too.
+        showPicture(picture);
         SetScrollRange();
         m_g.MakeCode = parent.defaultCode;
     }

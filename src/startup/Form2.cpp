@@ -14,6 +14,7 @@
 #include "platform/Units.h"
 #include "startup/Artwork.h"
 #include "startup/ProgramState.h"
+#include "startup/MediaPrompt.h"
 #include "startup/Texts.h"
 
 #include <QTimer>
@@ -100,10 +101,7 @@ bool Form2::loadCompanyPictureIntoViews(Form1* f)
     const QImage picture = LoadPicture(m_s, m_g.MediaRoot, relative, &error);
     if (picture.isNull()) {
         // The media was readable a moment ago; without its first picture there is nothing to show.
-        m_s.boxes.show(QStringLiteral("The picture \"%1\" cannot be loaded: %2").arg(m_g.MediaRoot + relative, error)
-                           + crlf() + crlf() + QStringLiteral("Vantorra Ads of the 50's & 60's must close."),
-                       MsgBox::OkOnly, MsgBox::Critical, programTitle());
-        m_s.end.endNow(1);
+        ReportUnreadablePicture(m_g, m_s, relative, error);
         return false;
     }
     f->PicSrc->setPicture(picture);

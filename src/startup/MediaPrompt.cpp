@@ -24,3 +24,11 @@ bool ReportMediaError(ProgramState& g, Services& s)
     }
     return true;
 }
+
+void ReportUnreadablePicture(ProgramState& g, Services& s, const QString& relative, const QString& error)
+{
+    s.boxes.show(QStringLiteral("The picture \"%1\" cannot be loaded: %2").arg(g.MediaRoot + relative, error) + crlf()
+                     + crlf() + QStringLiteral("Vantorra Ads of the 50's & 60's must close."),
+                 MsgBox::OkOnly, MsgBox::Critical, programTitle());
+    s.end.endNow(1);
+}
