@@ -73,6 +73,17 @@ Form1* showSolenne55(TestProgram& p, const QList<int>& numbers)
     return f;
 }
 
+// Starts, chooses Solenne and shows 1955, whose one ad is 8 pixels wide and `height` tall.
+Form1* showTallSolenne55(TestProgram& p, int height)
+{
+    p.writeMedia({"50VaVa00.jpg"});
+    p.media().ad("55VaSo00.jpg", {8, height});
+    Form1* f = chooseMake(p, 1);
+    if (f)
+        f->cmdYear[5]->click();
+    return f;
+}
+
 } // namespace
 
 class TestBrowser : public QObject
@@ -565,11 +576,8 @@ private slots:
     {
         QFETCH(int, height);
         TestProgram p;
-        p.writeMedia({"50VaVa00.jpg"});
-        p.media().ad("55VaSo00.jpg", {8, height});
-        Form1* f = chooseMake(p, 1);
+        Form1* f = showTallSolenne55(p, height);
         QVERIFY(f);
-        f->cmdYear[5]->click();
         const int viewport = f->PnlCoStar->y() - 36;
         const int max = qBound(0, height - viewport, 32767);
         // Already right before the first zoom-in gives the scroll bar the viewport's height.
@@ -587,11 +595,8 @@ private slots:
     void zoomingInAgainStartsAtTheTop()
     {
         TestProgram p;
-        p.writeMedia({"50VaVa00.jpg"});
-        p.media().ad("55VaSo00.jpg", {8, 1500});
-        Form1* f = chooseMake(p, 1);
+        Form1* f = showTallSolenne55(p, 1500);
         QVERIFY(f);
-        f->cmdYear[5]->click();
         f->cmdZoom->click();
         f->VScr->setValue(300);
         f->cmdZoomOut->click();
@@ -603,11 +608,8 @@ private slots:
     void keysAndWheelScroll()
     {
         TestProgram p;
-        p.writeMedia({"50VaVa00.jpg"});
-        p.media().ad("55VaSo00.jpg", {8, 3000});
-        Form1* f = chooseMake(p, 1);
+        Form1* f = showTallSolenne55(p, 3000);
         QVERIFY(f);
-        f->cmdYear[5]->click();
         f->cmdZoom->click();
         const int viewport = f->PnlCoStar->y() - 36;
         QTest::keyClick(f->picDest, Qt::Key_Down);
