@@ -272,6 +272,7 @@ private slots:
         TestProgram p;
         p.writeMedia({"50VaVa00.jpg", "55VaSo00.jpg"});
         p.library().ad("55VaSo00.jpg").ad("55VaSo01.jpg").ad("55VaSo02.jpg");
+        p.markLibraryComplete();
         Form1* f = chooseMake(p, 1);
         QVERIFY(f);
         QCOMPARE(p.g.LocalRoot, p.programFolder());

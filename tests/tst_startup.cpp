@@ -103,9 +103,19 @@ private slots:
         TestProgram p;
         p.writeMedia({"55VaVa00.jpg"});
         p.library().ad("55VaVa00.jpg");
+        p.markLibraryComplete();
         QVERIFY(LocateMedia(p.g, p.fake.services()));
         QCOMPARE(p.g.LocalRoot, p.programFolder());
         QCOMPARE(p.g.MediaRoot, p.mediaRoot());
+    }
+
+    void localLibraryOfAnUnfinishedCopyIsNoLibrary()
+    {
+        TestProgram p;
+        p.writeMedia({"55VaVa00.jpg"});
+        p.library().ad("55VaVa00.jpg");   // no completion mark: the last copy run did not finish
+        QVERIFY(LocateMedia(p.g, p.fake.services()));
+        QCOMPARE(p.g.LocalRoot, p.mediaRoot());
     }
 
     void localLibraryWithoutJpegIsNoLibrary()
@@ -121,6 +131,7 @@ private slots:
     {
         TestProgram p;
         p.library().ad("55VaVa00.jpg");   // a local library alone is not enough
+        p.markLibraryComplete();
         p.fake.boxes.answer(MsgBox::Retry).answer(MsgBox::Retry);
         int prompts = 0;
         p.fake.boxes.onShow = [&](const FakeMessageBoxes::Call&) {

@@ -316,6 +316,7 @@ void Form1::connectEvents()
     connectBrowserEvents();
     connectShellEvents();
     connectOutputEvents();
+    connectLibraryEvents();
 }
 
 void Form1::SetScrollRange()

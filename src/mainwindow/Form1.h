@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 
@@ -178,6 +180,26 @@ public:
     void mnuClip_Click();
     void mnuSetup_Click();
 
+    // ---- library: the copy of the ads on the hard drive (library/) ----
+    // The free-space test, then the progress panel centred on the screen.
+    void mnuCopy_Click();
+    // The copy run: lists the media's ads, copies them all, and reads the years from the
+    // copy when every file was copied.
+    void cmdCopy_Click();
+    void cmdCancel_Click();
+    // Asks, deletes the local ads and their folder, and closes the window.
+    void mnuRemove_Click();
+    // Fills AdFileList from the media, prompting while it cannot be read. False when the
+    // program is ending.
+    bool ListMediaAds();
+    // Copies every file of AdFileList into the local folder and says how it went. True when
+    // every file was copied and the library is marked complete.
+    bool CopyAllAds();
+    // How the copy of one file ended.
+    enum class CopyResult { Copied, Failed, DiskFull, Ended };
+    // Copies CopySourcePath to CopyTargetPath; the reason of a failure goes to `reason`.
+    CopyResult CopyAdFile(QString* reason);
+
     // ---- shared by the loaders ----
     // VScr.Max for the picture in PicSrc and the zoomed viewport it is seen through.
     void SetScrollRange();
@@ -195,6 +217,7 @@ private:
     void connectBrowserEvents();  // browser/BrowserEvents.cpp
     void connectShellEvents();    // mainwindow/ShellEvents.cpp
     void connectOutputEvents();   // output/OutputEvents.cpp
+    void connectLibraryEvents();  // library/LibraryEvents.cpp
 
     // browser/
     enum class YearOutcome { Shown, MediaMissing };
@@ -244,4 +267,14 @@ private:
     void PrintAd(const QString& doneMessage);
     void CopyAdToClipboard();
     void OutputMessage(const QString& text);
+
+    // ---- library (library/) ----
+    enum class SourceState { Read, Unreadable };
+    CopyResult copyAdFileOnce(QString* reason, SourceState* source);
+    bool mediaStillPresent();
+    void showGauge(ThreeDPanel* gauge, double percent);
+    void yieldAfterChunk();
+    bool markLibraryComplete(QString* reason);
+    QByteArray m_copyBuffer;          // the one chunk buffer, reused for every file
+    QElapsedTimer m_panelPainted;     // since the progress panel was last painted
 };

@@ -1,5 +1,6 @@
 #include "startup/MediaLocation.h"
 
+#include "library/LocalLibrary.h"
 #include "platform/FileLookup.h"
 #include "platform/MediaDrives.h"
 #include "platform/ProgramFolder.h"
@@ -18,10 +19,11 @@ bool holdsAds(Services& s, const QString& root)
     return s.files.first(root, kProbe).found();
 }
 
+// The library is used only when the last copy run into it completed.
 void probeLocalLibrary(ProgramState& g, Services& s)
 {
     const QString folder = s.folder.path();
-    if (holdsAds(s, folder))
+    if (holdsAds(s, folder) && libraryComplete(s, folder))
         g.LocalRoot = folder;   // the probe never clears an earlier value
 }
 

@@ -35,4 +35,11 @@ struct ProgramState
 
     // Stands for the taskbar's window handle: non-zero once the full-screen command has looked it up.
     qintptr TaskbarWindow = 0;
+
+    // The copy to the hard drive: the media's ad files (full paths, sorted), the file being
+    // copied and its copy, and the part of the ad set's size not yet copied in full chunks.
+    QStringList AdFileList;
+    QString CopySourcePath;
+    QString CopyTargetPath;
+    qint64 CopyBytesLeft = 0;
 };

@@ -1,5 +1,6 @@
 #include "TestProgram.h"
 
+#include "library/LocalLibrary.h"
 #include "platform/OptionButton.h"
 
 #include <QDir>
@@ -21,6 +22,11 @@ void TestProgram::writeMedia(const QStringList& adFiles)
     m.graphics();
     for (const QString& f : adFiles)
         m.ad(f);
+}
+
+void TestProgram::markLibraryComplete()
+{
+    library().file(QDir(m_program).relativeFilePath(libraryMarkPath(m_program)), "complete\n");
 }
 
 Form1* TestProgram::make()

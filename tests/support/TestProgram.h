@@ -36,6 +36,8 @@ public:
     MediaBuilder library() { return MediaBuilder(m_program); }
     // Media with the graphics and these ads.
     void writeMedia(const QStringList& adFiles);
+    // Marks the local library as completely copied, as a finished copy run does.
+    void markLibraryComplete();
 
     // Makes Form1 and runs what the hand-over runs: its load step and the first parent.
     // Returns null when the program ended on the way.

@@ -1,0 +1,332 @@
+#include "mainwindow/Form1.h"
+
+#include "library/LibraryRules.h"
+#include "library/LocalLibrary.h"
+#include "platform/FileLookup.h"
+#include "platform/LocalFiles.h"
+#include "platform/MessageBoxes.h"
+#include "platform/MousePointer.h"
+#include "platform/ProgramEnd.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ScreenInfo.h"
+#include "platform/Services.h"
+#include "platform/ThreeDButton.h"
+#include "platform/ThreeDPanel.h"
+#include "platform/Units.h"
+#include "startup/MediaPrompt.h"
+#include "startup/ProgramState.h"
+#include "startup/Texts.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace {
+
+// The progress panel is painted at most this often; its values change on every chunk.
+constexpr qint64 kPaintIntervalMs = 33;
+
+// Reads `size` bytes unless the file ends or fails first; the number read, -1 on failure.
+qint64 readChunk(FileReader& reader, char* data, qint64 size)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 n = reader.read(data + done, size - done);
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+QString shortReadReason(const FileReader& reader, qint64 got)
+{
+    return got < 0 ? reader.errorString() : QStringLiteral("The file ended before its last byte could be read");
+}
+
+} // namespace
+
+// ---- space test and panel -----------------------------------------------------
+
+void Form1::mnuCopy_Click()
+{
+    qint64 total = 0;
+    qint64 free = 0;
+    QString root;
+    GetDiskSpace(m_s, total, free, root);
+    const qint64 freeBytes = free * 1000;
+    if (freeBytes < AdSetBytes) {
+        m_g.MessageText = spaceShortfallText(freeBytes);
+        // The doubled ampersand is part of this caption.
+        const int answer = m_s.boxes.show(m_g.MessageText, MsgBox::OkOnly, MsgBox::Critical,
+                                          QStringLiteral("Vantorra Ads of the 50's && 60's"));
+        m_g.MessageAnswer = QString::number(answer);
+        return;
+    }
+    pnlProgress->raise();
+    pnlProgress->setVisible(true);
+    // Centred on the screen (its width in pixels taken as twips / 15), in the window's
+    // coordinates; kept inside the client area so that its buttons can always be reached.
+    const double left = (m_s.screen.widthTwips() / 15.0 - pnlProgress->width()) * 0.5;
+    const double top = (m_s.screen.heightTwips() / 15.0 - pnlProgress->height()) * 0.5;
+    const int x = std::clamp(roundHalfEven(left), 0, std::max(0, client->width() - pnlProgress->width()));
+    const int y = std::clamp(roundHalfEven(top), 0, std::max(0, client->height() - pnlProgress->height()));
+    pnlProgress->move(x, y);
+}
+
+void Form1::cmdCancel_Click()
+{
+    pnlProgress->setVisible(false);
+}
+
+// ---- the copy run -------------------------------------------------------------
+
+void Form1::cmdCopy_Click()
+{
+    if (!ListMediaAds())
+        return;
+    cmdCopy->setEnabled(false);
+    cmdCancel->setEnabled(false);
+    pnlProgress->setVisible(true);
+
+    const QString programFolder = m_s.folder.path();
+    // The library is incomplete from now until every file has been copied again.
+    if (libraryComplete(m_s, programFolder))
+        m_s.localFiles.removeFile(libraryMarkPath(programFolder), nullptr);
+    // An existing folder is no failure; a folder that cannot be made fails every file.
+    m_s.localFiles.makeFolder(localAdsFolder(programFolder), nullptr);
+
+    const bool complete = CopyAllAds();
+    if (m_s.end.hasEnded())
+        return;
+    // Only a whole copy is read from: a library with holes would leave years without ads.
+    if (complete)
+        m_g.LocalRoot = programFolder;
+
+    cmdCopy->setEnabled(true);
+    cmdCancel->setEnabled(true);
+    pnlProgress->setVisible(false);
+}
+
+bool Form1::ListMediaAds()
+{
+    m_g.ErrorCode = QStringLiteral("ER001");
+    for (;;) {
+        bool failed = false;
+        QStringList names = m_s.files.all(m_g.MediaRoot, QStringLiteral("/Ads/*.*"), &failed);
+        QString folder;
+        if (!failed && !names.isEmpty()) {
+            // The folder as it is spelled on the media.
+            const Listing first = m_s.files.first(m_g.MediaRoot, QStringLiteral("/Ads/") + names.first());
+            failed = !first.found();
+            folder = QFileInfo(first.path).path();
+        }
+        if (!failed) {
+            sortByCodeUnits(names);
+            m_g.AdFileList.clear();
+            for (const QString& name : names)
+                m_g.AdFileList.append(folder + QLatin1Char('/') + name);
+            return true;
+        }
+        // The media cannot be read: prompt, and on Retry list again.
+        if (!ReportMediaError(m_g, m_s))
+            return false;
+    }
+}
+
+bool Form1::CopyAllAds()
+{
+    m_s.pointer.setMousePointer(MousePointer::Hourglass);
+    m_g.CopyBytesLeft = AdSetBytes;
+    setEnabled(false);
+    m_copyBuffer.resize(CopyChunkSize);
+    pnlProgress->setUpdatesEnabled(false);
+    m_panelPainted.invalidate();
+
+    const QString folder = localAdsFolder(m_s.folder.path());
+    const int total = int(m_g.AdFileList.size());
+    int copied = 0;
+    QString firstName;
+    QString firstReason;
+    bool diskFull = false;
+    bool ended = false;
+    for (int i = 0; i < total; ++i) {
+        // A copy keeps the name of its file.
+        const QString name = QFileInfo(m_g.AdFileList[i]).fileName();
+        m_g.CopyTargetPath = folder + QLatin1Char('/') + name;
+        m_g.CopySourcePath = m_g.AdFileList[i];
+        QString reason;
+        const CopyResult result = CopyAdFile(&reason);
+        if (result == CopyResult::Ended) {
+            ended = true;
+            break;
+        }
+        if (result == CopyResult::Copied) {
+            ++copied;
+            continue;
+        }
+        if (firstName.isEmpty()) {
+            firstName = name;
+            firstReason = reason;
+        }
+        // A full disk takes no more files: the run stops with one message.
+        if (result == CopyResult::DiskFull) {
+            diskFull = true;
+            break;
+        }
+    }
+    pnlProgress->setUpdatesEnabled(true);
+    if (ended) {
+        m_s.pointer.setMousePointer(MousePointer::Default);
+        setEnabled(true);
+        return false;
+    }
+
+    bool complete = copied == total;
+    if (complete && !markLibraryComplete(&firstReason)) {
+        complete = false;
+        firstName = folder;
+    }
+    if (complete)
+        showGauge(ProgressGuage2, 100);
+    m_s.pointer.setMousePointer(MousePointer::Default);
+    if (complete) {
+        m_g.MessageText = copySuccessText();
+        m_g.MessageAnswer = QString::number(
+            m_s.boxes.show(m_g.MessageText, MsgBox::OkOnly, MsgBox::Exclamation, programTitle()));
+    } else {
+        m_g.MessageText = copyFailureText(total - copied, total, firstName, firstReason, diskFull);
+        m_g.MessageAnswer =
+            QString::number(m_s.boxes.show(m_g.MessageText, MsgBox::OkOnly, MsgBox::Critical, programTitle()));
+    }
+    setEnabled(true);
+    return complete;
+}
+
+Form1::CopyResult Form1::CopyAdFile(QString* reason)
+{
+    const qint64 bytesLeftAtStart = m_g.CopyBytesLeft;
+    for (;;) {
+        SourceState source = SourceState::Read;
+        const CopyResult result = copyAdFileOnce(reason, &source);
+        if (m_s.end.hasEnded())
+            return CopyResult::Ended;
+        if (result != CopyResult::Failed || source != SourceState::Unreadable || mediaStillPresent())
+            return result;
+        // The media has gone. The partial copy is already gone with its writer; on Retry
+        // this file is copied again from its start.
+        m_g.ErrorCode = QStringLiteral("ER001");
+        m_s.pointer.setMousePointer(MousePointer::Default);
+        if (!ReportMediaError(m_g, m_s))
+            return CopyResult::Ended;
+        m_s.pointer.setMousePointer(MousePointer::Hourglass);
+        m_g.CopyBytesLeft = bytesLeftAtStart;
+    }
+}
+
+Form1::CopyResult Form1::copyAdFileOnce(QString* reason, SourceState* source)
+{
+    LocalFiles::Failure failure;
+    std::unique_ptr<FileReader> reader = m_s.localFiles.openRead(m_g.CopySourcePath, &failure);
+    if (!reader) {
+        *source = SourceState::Unreadable;
+        *reason = failure.error;
+        return CopyResult::Failed;
+    }
+    const qint64 length = reader->size();
+    // The copy is written under a temporary name: an earlier copy stays until this one is whole.
+    std::unique_ptr<FileWriter> writer = m_s.localFiles.openWrite(m_g.CopyTargetPath, &failure);
+    if (!writer) {
+        *reason = failure.error;
+        return failure.diskFull ? CopyResult::DiskFull : CopyResult::Failed;
+    }
+    auto writeFailed = [&] {
+        *reason = writer->errorString();
+        return writer->diskFull() ? CopyResult::DiskFull : CopyResult::Failed;
+    };
+    auto readFailed = [&](qint64 got) {
+        *source = SourceState::Unreadable;
+        *reason = shortReadReason(*reader, got);
+        return CopyResult::Failed;
+    };
+
+    char* buffer = m_copyBuffer.data();
+    const qint64 chunks = length / CopyChunkSize;
+    for (qint64 k = 1; k <= chunks; ++k) {
+        const qint64 got = readChunk(*reader, buffer, CopyChunkSize);
+        if (got != CopyChunkSize)
+            return readFailed(got);
+        if (Text2->text() != m_g.CopySourcePath)
+            Text2->setText(m_g.CopySourcePath);
+        showGauge(ProgressGuage, filePercent(k, length));
+        m_g.CopyBytesLeft -= CopyChunkSize;
+        showGauge(ProgressGuage2, overallPercent(m_g.CopyBytesLeft));
+        if (!writer->write(buffer, CopyChunkSize))
+            return writeFailed();
+        yieldAfterChunk();
+        if (m_s.end.hasEnded())
+            return CopyResult::Ended;
+    }
+    showGauge(ProgressGuage, 100);
+
+    // The remainder, in one step; it does not move the overall gauge.
+    const qint64 rest = length - chunks * CopyChunkSize;
+    if (rest > 0) {
+        const qint64 got = readChunk(*reader, buffer, rest);
+        if (got != rest)
+            return readFailed(got);
+        if (!writer->write(buffer, rest))
+            return writeFailed();
+    }
+    if (!writer->commit())
+        return writeFailed();
+    return CopyResult::Copied;
+}
+
+// ---- helpers --------------------------------------------------------------------
+
+bool Form1::mediaStillPresent()
+{
+    return m_s.files.first(m_g.MediaRoot, QStringLiteral("/ads/*.jpg")).found();
+}
+
+void Form1::showGauge(ThreeDPanel* gauge, double percent)
+{
+    // The caption is the fill percentage as the gauge keeps it: a whole number, at most 100.
+    gauge->setFloodPercent(percent);
+    gauge->setCaption(QString::number(gauge->floodPercent()));
+}
+
+void Form1::yieldAfterChunk()
+{
+    // Pending events run after every chunk (the clock keeps ticking); the panel, whose
+    // values change on every chunk, is repainted only every kPaintIntervalMs.
+    const bool paint = !m_panelPainted.isValid() || m_panelPainted.elapsed() >= kPaintIntervalMs;
+    if (paint) {
+        pnlProgress->setUpdatesEnabled(true);   // asks for one repaint of the whole panel
+        m_panelPainted.start();
+    }
+    QCoreApplication::processEvents();
+    if (paint)
+        pnlProgress->setUpdatesEnabled(false);
+}
+
+bool Form1::markLibraryComplete(QString* reason)
+{
+    LocalFiles::Failure failure;
+    std::unique_ptr<FileWriter> mark = m_s.localFiles.openWrite(libraryMarkPath(m_s.folder.path()), &failure);
+    if (!mark) {
+        *reason = failure.error;
+        return false;
+    }
+    const QByteArray text = QByteArrayLiteral("complete\n");
+    if (!mark->write(text.constData(), text.size()) || !mark->commit()) {
+        *reason = mark->errorString();
+        return false;
+    }
+    return true;
+}

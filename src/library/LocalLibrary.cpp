@@ -1,0 +1,39 @@
+#include "library/LocalLibrary.h"
+
+#include "library/LibraryRules.h"
+#include "platform/DiskSpace.h"
+#include "platform/LocalFiles.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Services.h"
+
+QString localAdsFolder(const QString& programFolder)
+{
+    return programFolder + QStringLiteral("/ads");
+}
+
+QString libraryMarkPath(const QString& programFolder)
+{
+    return localAdsFolder(programFolder) + QStringLiteral("/.copy-complete");
+}
+
+bool libraryComplete(Services& s, const QString& programFolder)
+{
+    return s.localFiles.fileExists(libraryMarkPath(programFolder));
+}
+
+void GetDiskSpace(Services& s, qint64& total, qint64& free, QString& root)
+{
+    // The copy goes to the program's folder: its file system is the one asked about.
+    root = s.folder.path();
+    while (root.size() > 1 && root.endsWith(QLatin1Char('/')))
+        root = DropLastChar(root);
+    DiskFigures figures;
+    QString error;
+    if (!s.diskSpace.diskFreeSpace(root, &figures, &error)) {
+        s.boxes.show(QStringLiteral("Internal GetDisk error!"), MsgBox::OkOnly, MsgBox::NoIcon, applicationTitle());
+        return;
+    }
+    total = kilobyteScaled(figures.totalClusters, figures.sectorsPerCluster, figures.bytesPerSector);
+    free = kilobyteScaled(figures.freeClusters, figures.sectorsPerCluster, figures.bytesPerSector);
+}
