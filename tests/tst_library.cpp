@@ -588,6 +588,61 @@ private slots:
         QCOMPARE(restarted.LocalRoot, restarted.MediaRoot);
     }
 
+    // ---- the real file services ----------------------------------------------------------
+
+    void realWriterReplacesOnlyWhenCommitted()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath("55VaSo00.jpg");
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old copy");
+        old.close();
+        QtLocalFiles files;
+        {
+            LocalFiles::Failure failure;
+            auto writer = files.openWrite(target, &failure);
+            QVERIFY2(writer, qPrintable(failure.error));
+            QVERIFY(writer->write("half", 4));
+            // Hidden while written, so never listed; the old copy untouched.
+            QCOMPARE(entries(dir.path()), QStringList({QFileInfo(QtLocalFiles::temporaryPathFor(target)).fileName(),
+                                                       "55VaSo00.jpg"}));
+            QVERIFY(QFileInfo(QtLocalFiles::temporaryPathFor(target)).fileName().startsWith('.'));
+            QCOMPARE(readAll(target), QByteArray("old copy"));
+        }   // abandoned: the temporary file goes
+        QCOMPARE(entries(dir.path()), QStringList{"55VaSo00.jpg"});
+        QCOMPARE(readAll(target), QByteArray("old copy"));
+
+        auto writer = files.openWrite(target, nullptr);
+        QVERIFY(writer->write("new ", 4) && writer->write("copy", 4));
+        QVERIFY(writer->commit());
+        writer.reset();
+        QCOMPARE(readAll(target), QByteArray("new copy"));
+        QCOMPARE(entries(dir.path()), QStringList{"55VaSo00.jpg"});
+
+        // A folder that is not there: the reason, and nothing written.
+        LocalFiles::Failure failure;
+        QVERIFY(!files.openWrite(dir.filePath("missing/55VaSo00.jpg"), &failure));
+        QCOMPARE(failure.error, QString("No such file or directory"));
+        QVERIFY(!failure.diskFull);
+        QVERIFY(!files.openRead(dir.filePath("missing.jpg"), &failure));
+        QVERIFY(!failure.error.isEmpty());
+    }
+
+    void realFreeSpaceOfAFolderNotYetMade()
+    {
+        QTemporaryDir dir;
+        StatvfsDiskSpace space;
+        DiskFigures existing, missing;
+        QString error;
+        QVERIFY(space.diskFreeSpace(dir.path(), &existing, &error));
+        QVERIFY(space.diskFreeSpace(dir.filePath("not/yet/made"), &missing, &error));
+        QVERIFY(existing.bytesPerSector > 0);
+        QCOMPARE(missing.bytesPerSector, existing.bytesPerSector);
+        QCOMPARE(missing.totalClusters, existing.totalClusters);
+        QVERIFY(existing.freeClusters <= existing.totalClusters);
+    }
+
     // ---- removal ----------------------------------------------------------------------
 
     void removeAnsweredNo()

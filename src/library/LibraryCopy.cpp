@@ -27,6 +27,8 @@ namespace {
 
 // The progress panel is painted at most this often; its values change on every chunk.
 constexpr qint64 kPaintIntervalMs = 33;
+// How many of the following files the disk is asked to read while a file is copied.
+constexpr int kFilesReadAhead = 3;
 
 // Reads `size` bytes unless the file ends or fails first; the number read, -1 on failure.
 qint64 readChunk(FileReader& reader, char* data, qint64 size)
@@ -154,11 +156,15 @@ bool Form1::CopyAllAds()
     QString firstReason;
     bool diskFull = false;
     bool ended = false;
+    for (int i = 0; i < std::min(total, kFilesReadAhead); ++i)
+        m_s.localFiles.readAhead(m_g.AdFileList[i]);
     for (int i = 0; i < total; ++i) {
         // A copy keeps the name of its file.
         const QString name = QFileInfo(m_g.AdFileList[i]).fileName();
         m_g.CopyTargetPath = folder + QLatin1Char('/') + name;
         m_g.CopySourcePath = m_g.AdFileList[i];
+        if (i + kFilesReadAhead < total)
+            m_s.localFiles.readAhead(m_g.AdFileList[i + kFilesReadAhead]);
         QString reason;
         const CopyResult result = CopyAdFile(&reason);
         if (result == CopyResult::Ended) {

@@ -45,6 +45,9 @@ public:
     virtual ~LocalFiles() = default;
     // Null, with the reason, when the file cannot be opened.
     virtual std::unique_ptr<FileReader> openRead(const QString& path, Failure* failure) = 0;
+    // Asks the system to start reading a file that is read next, so that the disk is busy
+    // with it while the file before is being copied. Failures are left to openRead().
+    virtual void readAhead(const QString& path) = 0;
     virtual std::unique_ptr<FileWriter> openWrite(const QString& path, Failure* failure) = 0;
     // An existing folder is no failure.
     virtual bool makeFolder(const QString& path, QString* error) = 0;

@@ -26,6 +26,11 @@ class FakeLocalFiles : public LocalFiles
 {
 public:
     std::unique_ptr<FileReader> openRead(const QString& path, Failure* failure) override;
+    void readAhead(const QString& path) override
+    {
+        readAheads.append(path);
+        real.readAhead(path);
+    }
     std::unique_ptr<FileWriter> openWrite(const QString& path, Failure* failure) override;
     bool makeFolder(const QString& path, QString* error) override;
     bool removeFile(const QString& path, QString* error) override;
@@ -49,6 +54,7 @@ public:
     std::function<void(const QString&, qint64)> onRead;
     std::function<void(const QString&, qint64)> onWrite;
 
+    QStringList readAheads;     // every file asked to be read ahead, in order
     QStringList removedFiles;   // every file deleted, in order
     QStringList committed;      // every copy completed, in order
     QtLocalFiles real;

@@ -9,6 +9,7 @@ class QtLocalFiles : public LocalFiles
 {
 public:
     std::unique_ptr<FileReader> openRead(const QString& path, Failure* failure) override;
+    void readAhead(const QString& path) override;
     std::unique_ptr<FileWriter> openWrite(const QString& path, Failure* failure) override;
     bool makeFolder(const QString& path, QString* error) override;
     bool removeFile(const QString& path, QString* error) override;

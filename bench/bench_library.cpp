@@ -1,0 +1,259 @@
+// Speed and memory of copying the ads to the hard drive, driven offscreen through the menu
+// and the panel's button, against `cp -r` of the same folder measured in the same run. Both
+// read the source from the disk: it is dropped from the page cache before every run.
+// Prints one table of figures with their ratios and a last line saying whether every
+// target holds (exit code 0 when it does).
+#include "MediaGen.h"
+#include "mainwindow/Form1.h"
+#include "platform/OptionButton.h"
+#include "platform/ThreeDButton.h"
+#include "platform/ThreeDPanel.h"
+#include "platform/fake/FakeServices.h"
+#include "platform/qt/QtLocalFiles.h"
+#include "startup/ProgramState.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr qint64 kSetBytes = 110000000;
+constexpr int kRuns = 5;
+
+// Random-looking bytes of scan-sized JPEG files (1.2 to 2.4 MB each) adding up to the set's size.
+bool writeAdsFolder(const QString& folder, QString* error)
+{
+    QDir().mkpath(folder);
+    quint64 state = 0x9E3779B97F4A7C15ull;
+    auto next = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    qint64 left = kSetBytes;
+    QByteArray bytes;
+    for (int n = 0; left > 0; ++n) {
+        const qint64 size = std::min<qint64>(left, 1200000 + qint64(next() % 1200000));
+        bytes.resize(size);
+        for (qint64 i = 0; i + 8 <= size; i += 8) {
+            const quint64 v = next();
+            std::memcpy(bytes.data() + i, &v, 8);
+        }
+        const QString name = QStringLiteral("%1VaSo%2.jpg").arg(50 + n / 20).arg(n % 20, 2, 10, QLatin1Char('0'));
+        QFile f(folder + QLatin1Char('/') + name);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != size || !f.flush()) {
+            *error = f.fileName() + QStringLiteral(": ") + f.errorString();
+            return false;
+        }
+        ::fsync(f.handle());   // written back, so that the page cache can let go of it
+        left -= size;
+    }
+    return true;
+}
+
+// The source as a cold read: every file dropped from the page cache.
+void dropFromPageCache(const QString& folder)
+{
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+        QFile f(folder + QLatin1Char('/') + name);
+        if (f.open(QIODevice::ReadOnly))
+            ::posix_fadvise(f.handle(), 0, 0, POSIX_FADV_DONTNEED);
+    }
+}
+
+long maxRssKb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double residentMb()
+{
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.value(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// User and system time of this process or of its finished children.
+double cpuMs(int who)
+{
+    rusage usage{};
+    getrusage(who, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Counts the paints of a widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+
+    // On the disk, not in memory: the temporary folder beside the build unless TMPDIR says otherwise.
+    QTemporaryDir dir;
+    const QString media = dir.filePath(QStringLiteral("media"));
+    const QString ads = media + QStringLiteral("/ads");
+    QString error;
+    std::printf("Writing a media folder of %s bytes of ads...\n", "110,000,000");
+    std::fflush(stdout);
+    mediagen::Options small;
+    small.adSize = QSize(64, 80);
+    if (!mediagen::writeSampleMedia(media, small, &error)) {
+        std::fprintf(stderr, "Cannot write the benchmark media: %s\n", qPrintable(error));
+        return 2;
+    }
+    // The sample's own ads folder, however it is spelled, gives way to the set of scan-sized files.
+    for (const QString& entry : QDir(media).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (entry.compare(QLatin1String("ads"), Qt::CaseInsensitive) == 0)
+            QDir(media + QLatin1Char('/') + entry).removeRecursively();
+    }
+    if (!writeAdsFolder(ads, &error)) {
+        std::fprintf(stderr, "Cannot write the benchmark media: %s\n", qPrintable(error));
+        return 2;
+    }
+    const int files = int(QDir(ads).entryList(QDir::Files).size());
+
+    // The program on fakes, except for the real disk: real files and the real free-space query.
+    FakeServices fake;
+    QtLocalFiles localFiles;
+    StatvfsDiskSpace diskSpace;
+    Services services{fake.boxes,    fake.end,      fake.files,        fake.folder,   fake.drives,
+                      fake.settings, fake.instance, fake.screen,       fake.pointer,  fake.pictures,
+                      fake.clock,    fake.printer,  fake.clipboard,    fake.popups,   fake.commonDialog,
+                      diskSpace,     localFiles};
+    fake.drives.roots = {media};
+    fake.folder.folder = dir.filePath(QStringLiteral("program0"));
+    fake.screen.setPixels(1024, 768);
+    ProgramState g;
+    Form1 form(g, services);
+    if (!form.Form_Load()) {
+        std::fprintf(stderr, "The media was not accepted.\n");
+        return 2;
+    }
+    form.optParent[0]->setChecked(true);
+    form.show();
+    QCoreApplication::processEvents();
+    PaintCounter paints;
+    form.ProgressGuage->installEventFilter(&paints);
+
+    const long maxRssBefore = maxRssKb();
+    const double rssBefore = residentMb();
+    std::vector<double> cpMs, copyMs, cpCpuMs, copyCpuMs, paintRates;
+    bool allCopied = true;
+    for (int run = 0; run < kRuns; ++run) {
+        // cp -r, cold source, into a new folder.
+        const QString cpTarget = dir.filePath(QStringLiteral("cp%1").arg(run));
+        ::sync();
+        dropFromPageCache(ads);
+        QElapsedTimer t;
+        const double cpCpuBefore = cpuMs(RUSAGE_CHILDREN);
+        t.start();
+        const int cpExit = QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), ads, cpTarget});
+        cpMs.push_back(t.nsecsElapsed() / 1e6);
+        cpCpuMs.push_back(cpuMs(RUSAGE_CHILDREN) - cpCpuBefore);
+        if (cpExit != 0) {
+            std::fprintf(stderr, "cp -r failed\n");
+            return 2;
+        }
+
+        // The program, cold source, into a new program folder: menu, then "Copy Ads".
+        fake.folder.folder = dir.filePath(QStringLiteral("program%1").arg(run));
+        QDir().mkpath(fake.folder.folder);
+        ::sync();
+        dropFromPageCache(ads);
+        fake.boxes.answer(MsgBox::Ok);
+        form.mnuCopy->trigger();
+        paints.paints = 0;
+        const double cpuBefore = cpuMs(RUSAGE_SELF);
+        t.start();
+        form.cmdCopy->click();
+        const double ms = t.nsecsElapsed() / 1e6;
+        copyCpuMs.push_back(cpuMs(RUSAGE_SELF) - cpuBefore);
+        copyMs.push_back(ms);
+        paintRates.push_back(paints.paints / (ms / 1000.0));
+        allCopied = allCopied && fake.boxes.calls.size() == run + 1
+            && fake.boxes.calls.last().text.startsWith(QStringLiteral("Ads successfully copied!"))
+            && QDir(fake.folder.folder + QStringLiteral("/ads")).entryList(QDir::Files).size() == files;
+        QDir(cpTarget).removeRecursively();
+        QDir(fake.folder.folder).removeRecursively();
+    }
+    const long maxRssAfter = maxRssKb();
+    const double rssAfter = residentMb();
+
+    const double cp = median(cpMs);
+    const double copy = median(copyMs);
+    const double ratio = copy / cp;
+    const double paintRate = median(paintRates);
+    const double rssGrowthMb = (maxRssAfter - maxRssBefore) / 1024.0;
+    const bool speedHolds = ratio <= 1.1;
+    const bool paintHolds = paintRate <= 35;
+    const bool memoryHolds = rssGrowthMb <= 8;
+
+    std::printf("\n%d files, %s bytes; source dropped from the page cache before every run; median of %d runs\n",
+                files, "110,000,000", kRuns);
+    std::printf("%-46s %10.1f ms\n", "cp -r (baseline)", cp);
+    std::printf("%-46s %10.1f ms   ratio %.2f (target <= 1.10)  %s\n", "Copy Ads, panel updating", copy, ratio,
+                speedHolds ? "holds" : "does NOT hold");
+    std::printf("%-46s %10.1f ms / %.1f ms\n", "processor time, cp -r / Copy Ads", median(cpCpuMs),
+                median(copyCpuMs));
+    double load[3] = {0, 0, 0};
+    getloadavg(load, 3);
+    std::printf("%-46s %10.2f\n", "load average of the machine", load[0]);
+    std::printf("%-46s %10.1f /s   (target <= 35)  %s\n", "per-file gauge paints during the copy", paintRate,
+                paintHolds ? "holds" : "does NOT hold");
+    std::printf("%-46s %7ld KB -> %ld KB  growth %.1f MB (target <= 8)  %s\n", "maxrss before/after the copies",
+                maxRssBefore, maxRssAfter, rssGrowthMb, memoryHolds ? "holds" : "does NOT hold");
+    std::printf("%-46s %10.1f MB -> %.1f MB\n", "resident before/after", rssBefore, rssAfter);
+    std::printf("runs (cp / Copy Ads, ms):");
+    for (int i = 0; i < kRuns; ++i)
+        std::printf("  %.0f / %.0f", cpMs[i], copyMs[i]);
+    std::printf("\n");
+    if (!allCopied) {
+        std::printf("A run did not copy every file or did not say so:\n");
+        for (const auto& call : fake.boxes.calls)
+            std::printf("  box: %s\n", qPrintable(call.text));
+    }
+    const bool allHold = speedHolds && paintHolds && memoryHolds && allCopied;
+    std::printf("%s\n", allHold ? "All targets hold." : "Some targets do NOT hold.");
+    return allHold ? 0 : 1;
+}
