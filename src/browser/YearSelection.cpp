@@ -12,8 +12,9 @@
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
-#include "startup/MediaPrompt.h"
-#include "startup/ProgramState.h"
+#include "programwide/MediaPrompt.h"
+#include "programwide/Colours.h"
+#include "programwide/ProgramState.h"
 
 #include <QHash>
 #include <QLineEdit>
