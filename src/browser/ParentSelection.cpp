@@ -74,7 +74,7 @@ void Form1::optParent_Click(int Index)
     for (OptionButton* make : Option1)
         make->setChecked(false);
 
-    // 8.
+    // 8. Zooming is possible once a picture is on show.
     cmdZoom->setEnabled(true);
 }
 
