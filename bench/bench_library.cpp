@@ -10,7 +10,7 @@
 #include "platform/ThreeDPanel.h"
 #include "platform/fake/FakeServices.h"
 #include "platform/qt/QtLocalFiles.h"
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
 
 #include <QAction>
 #include <QApplication>

@@ -13,9 +13,9 @@
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
 #include "platform/Units.h"
-#include "startup/MediaPrompt.h"
-#include "startup/ProgramState.h"
-#include "startup/Texts.h"
+#include "programwide/MediaPrompt.h"
+#include "programwide/ProgramState.h"
+#include "programwide/Texts.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

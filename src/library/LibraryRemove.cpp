@@ -7,8 +7,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Services.h"
-#include "startup/ProgramState.h"
-#include "startup/Texts.h"
+#include "programwide/ProgramState.h"
+#include "programwide/Texts.h"
 
 void Form1::mnuRemove_Click()
 {

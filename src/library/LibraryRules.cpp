@@ -1,6 +1,6 @@
 #include "library/LibraryRules.h"
 
-#include "startup/Texts.h"
+#include "programwide/Texts.h"
 
 #include <algorithm>
 

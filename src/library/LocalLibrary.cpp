@@ -4,6 +4,7 @@
 #include "platform/DiskSpace.h"
 #include "platform/LocalFiles.h"
 #include "platform/MessageBoxes.h"
+#include "programwide/Texts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Services.h"
 
