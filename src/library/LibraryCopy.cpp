@@ -57,10 +57,11 @@ QString shortReadReason(const FileReader& reader, qint64 got)
 void Form1::mnuCopy_Click()
 {
     qint64 total = 0;
-    qint64 free = 0;
+    qint64 freeSpace = 0;
     QString root;
-    GetDiskSpace(m_s, total, free, root);
-    const qint64 freeBytes = free * 1000;
+    GetDiskSpace(m_s, total, freeSpace, root);
+    // Kilobyte-scaled units times 1000 (not 1024): the free-byte figure compared and shown.
+    const qint64 freeBytes = freeSpace * 1000;
     if (freeBytes < AdSetBytes) {
         m_g.MessageText = spaceShortfallText(freeBytes);
         // The doubled ampersand is part of this caption.

@@ -23,7 +23,7 @@ bool libraryComplete(Services& s, const QString& programFolder)
     return s.localFiles.fileExists(libraryMarkPath(programFolder));
 }
 
-void GetDiskSpace(Services& s, qint64& total, qint64& free, QString& root)
+void GetDiskSpace(Services& s, qint64& total, qint64& freeSpace, QString& root)
 {
     // The copy goes to the program's folder: its file system is the one asked about.
     root = s.folder.path();
@@ -36,5 +36,5 @@ void GetDiskSpace(Services& s, qint64& total, qint64& free, QString& root)
         return;
     }
     total = kilobyteScaled(figures.totalClusters, figures.sectorsPerCluster, figures.bytesPerSector);
-    free = kilobyteScaled(figures.freeClusters, figures.sectorsPerCluster, figures.bytesPerSector);
+    freeSpace = kilobyteScaled(figures.freeClusters, figures.sectorsPerCluster, figures.bytesPerSector);
 }

@@ -20,5 +20,5 @@ bool libraryComplete(Services& s, const QString& programFolder);
 
 // The size and free space of the file system that holds the program's folder (`root`, the
 // folder asked about), kilobyte-scaled as the drive query gives them. When the query fails
-// it says "Internal GetDisk error!" and leaves total and free as they were.
-void GetDiskSpace(Services& s, qint64& total, qint64& free, QString& root);
+// it says "Internal GetDisk error!" and leaves total and freeSpace as they were.
+void GetDiskSpace(Services& s, qint64& total, qint64& freeSpace, QString& root);
