@@ -12,8 +12,9 @@
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
-#include "startup/MediaPrompt.h"
-#include "startup/ProgramState.h"
+#include "programwide/MediaPrompt.h"
+#include "programwide/Colours.h"
+#include "programwide/ProgramState.h"
 
 #include <QHash>
 #include <QLineEdit>
@@ -37,7 +38,7 @@ void Form1::ShowYear(int Index)
 
 Form1::YearOutcome Form1::showYearOnce(int Index)
 {
-    // 1-3.
+    // 1-3. Hourglass, zoom allowed, the counter and stepper hidden, every year black.
     m_s.pointer.setMousePointer(MousePointer::Hourglass);
     cmdZoom->setEnabled(true);
     SpinButton1->setVisible(false);
@@ -61,7 +62,7 @@ Form1::YearOutcome Form1::showYearOnce(int Index)
     if (!countIsValid(count))
         return YearOutcome::MediaMissing;
 
-    // 10-14.
+    // 10-14. The counter, the year marked, the prefixes that name the files, the next reason.
     Text1->setText(counterText(0, count));
     cmdYear[Index]->setForeColor(onShowColour());
     m_g.ParentPrefix = firstTwo(parent);
@@ -89,7 +90,7 @@ Form1::YearOutcome Form1::showYearOnce(int Index)
         Text1->raise();
     }
 
-    // 19.
+    // 19. Default pointer; the neighbours are decoded ahead.
     m_s.pointer.setMousePointer(MousePointer::Default);
     prefetchNeighbours();
     return YearOutcome::Shown;
