@@ -17,3 +17,8 @@ ctest --output-on-failure -j"$(nproc)" "$@"
 # Printing on a real CUPS printer; skipped, with one line saying why, where CUPS cannot run.
 cd ..
 tests/cups-print.sh build-test
+
+# Installing: cmake --install, the desktop files, the manual pages and the Debian package,
+# from a plain Release build (the sanitizer build is for the tests only).
+vantorra_build build-install -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+tests/install-check.sh build-install

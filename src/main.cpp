@@ -3,6 +3,7 @@
 #include "startup/CommandLine.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -21,6 +22,13 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("VantorraAds"));
     QApplication::setOrganizationName(QStringLiteral("VantorraAds"));
     QApplication::setApplicationVersion(QStringLiteral(VANTORRA_VERSION));
+    // The desktop entry and its icon: windows without an icon of their own show it, and
+    // Wayland desktops match the windows to the entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.tellwind.VantorraAds"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/vantorraads-48.png"));
+    icon.addFile(QStringLiteral(":/icons/vantorraads-256.png"));
+    QApplication::setWindowIcon(icon);
     // The program ends through the main window's close handler, not when the splash goes.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -84,6 +84,22 @@ Form1* showTallSolenne55(TestProgram& p, int height)
     return f;
 }
 
+// The media prompt as the real one behaves: a modal window over the program, with an event
+// loop of its own while it is up. The user reads it until `stacked` prompts are on screen
+// (or `readMs` have passed), puts the media back and answers from the script.
+void promptLikeTheRealBox(TestProgram& p, int stacked, int readMs)
+{
+    p.fake.boxes.onShow = [&p, stacked, readMs](const FakeMessageBoxes::Call&) {
+        QWidget box;
+        box.setWindowModality(Qt::ApplicationModal);
+        box.resize(200, 100);
+        box.show();
+        const bool stackedUp = QTest::qWaitFor([&p, stacked] { return p.fake.boxes.calls.size() >= stacked; }, readMs);
+        Q_UNUSED(stackedUp);  // the user answers either way
+        p.fake.files.failingPaths.clear();
+    };
+}
+
 } // namespace
 
 class TestBrowser : public QObject
@@ -441,6 +457,187 @@ private slots:
         QTest::keyClick(f->cmdYear[6], Qt::Key_X);
         QCOMPARE(redYears(f), QList<int>{56});
         QVERIFY(MediaBuilder::shows(f->Image1->picture(), "56VaSo00.jpg"));
+    }
+
+
+    void lockKeysDoNothingOnAYearButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("caps lock") << int(Qt::Key_CapsLock);
+        QTest::newRow("num lock") << int(Qt::Key_NumLock);
+        QTest::newRow("scroll lock") << int(Qt::Key_ScrollLock);
+    }
+    void lockKeysDoNothingOnAYearButton()
+    {
+        QFETCH(int, key);
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0, 1, 2});
+        QVERIFY(f);
+        f->ShowNextAd();
+        f->cmdYear[5]->setFocus();
+        QCOMPARE(f->focusWidget(), f->cmdYear[5]);
+        const int loads = p.fake.pictures.loaded.size();
+        QTest::keyClick(f->focusWidget(), Qt::Key(key));
+        QCOMPARE(f->Text1->text(), QString("2 of 3"));
+        QCOMPARE(p.g.AdNumber, qint16(1));
+        QCOMPARE(p.fake.pictures.loaded.size(), loads);
+    }
+
+    // The comma and period keys step by the character they type, wherever the layout puts it,
+    // the decimal key of the keypad included.
+    void commaAndPeriodStepOnAnyLayout_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("counter");
+        // On 3 of 4: backward shows 2 of 4, forward 4 of 4, showing the year again 1 of 4.
+        QTest::newRow("keypad period") << int(Qt::Key_Period) << int(Qt::KeypadModifier) << "." << "4 of 4";
+        QTest::newRow("keypad comma (German keypad)") << int(Qt::Key_Comma) << int(Qt::KeypadModifier) << ","
+                                                      << "2 of 4";
+        QTest::newRow("shifted period (French layout)") << int(Qt::Key_Period) << int(Qt::ShiftModifier) << "."
+                                                        << "4 of 4";
+        QTest::newRow("shifted comma (Russian layout)") << int(Qt::Key_Comma) << int(Qt::ShiftModifier) << ","
+                                                        << "2 of 4";
+        QTest::newRow("semicolon (shifted comma, German layout) shows the year again")
+            << int(Qt::Key_Semicolon) << int(Qt::ShiftModifier) << ";" << "1 of 4";
+    }
+    void commaAndPeriodStepOnAnyLayout()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(QString, counter);
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0, 1, 2, 3});
+        QVERIFY(f);
+        f->ShowNextAd();
+        f->ShowNextAd();
+        QCOMPARE(f->Text1->text(), QString("3 of 4"));
+        f->cmdYear[5]->setFocus();
+        QCOMPARE(f->focusWidget(), f->cmdYear[5]);
+        QTest::sendKeyEvent(QTest::Click, f->focusWidget(), Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(f->Text1->text(), counter);
+    }
+
+    // ---- the make buttons and the keyboard ----
+
+    // Arrow keys move along the shown makes in their order, round at the ends, and choose
+    // the make they reach, as a click does.
+    void arrowKeysMoveBetweenMakesAndSelect_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("down") << 1 << int(Qt::Key_Down) << 2;
+        QTest::newRow("right") << 2 << int(Qt::Key_Right) << 3;
+        QTest::newRow("up") << 1 << int(Qt::Key_Up) << 0;
+        QTest::newRow("left") << 3 << int(Qt::Key_Left) << 2;
+        QTest::newRow("down from the last shown wraps") << 4 << int(Qt::Key_Down) << 0;
+        QTest::newRow("up from the first wraps to the last shown") << 0 << int(Qt::Key_Up) << 4;
+    }
+    void arrowKeysMoveBetweenMakesAndSelect()
+    {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        TestProgram p;
+        p.writeMedia({"50VaVa00.jpg", "51VaSo00.jpg", "52VaTa00.jpg", "53VaAm00.jpg", "54VaRo00.jpg"});
+        Form1* f = chooseMake(p, from);
+        QVERIFY(f);
+        f->Option1[from]->setFocus();
+        QCOMPARE(f->focusWidget(), f->Option1[from]);
+        QTest::keyClick(f->focusWidget(), Qt::Key(key));
+        QCOMPARE(f->focusWidget(), f->Option1[to]);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(f->Option1[i]->isChecked(), i == to);
+            QCOMPARE(f->Option1[i]->foreColor(), i == to ? kRed : QColor(0, 0, 0xC0));
+        }
+        QCOMPARE(p.g.SelectedMake, f->Option1[to]->text());
+        QCOMPARE(f->panParent->caption(), "  " + f->Option1[to]->text());
+        QCOMPARE(enabledYears(f), QList<int>{50 + to});
+    }
+
+    void arrowKeysSkipDisabledMakes()
+    {
+        TestProgram p;
+        p.writeMedia({"50HaOr00.jpg"});
+        Form1* f = chooseMake(p, 0, 1);
+        QVERIFY(f);
+        f->Option1[1]->setEnabled(false);
+        f->Option1[0]->setFocus();
+        QTest::keyClick(f->focusWidget(), Qt::Key_Down);
+        QCOMPARE(f->focusWidget(), f->Option1[2]);
+        QCOMPARE(p.g.MakeCode, QString("HaWe"));
+        QTest::keyClick(f->focusWidget(), Qt::Key_Left);
+        QCOMPARE(f->focusWidget(), f->Option1[0]);
+        QCOMPARE(p.g.MakeCode, QString("HaOr"));
+    }
+
+    // ---- the spin buttons, driven with the mouse ----
+
+    // The press on an arrow runs a step whose media check opens the modal prompt; the
+    // release then goes to the prompt, not to the spin button.
+    void spinStopsRepeatingWhenPromptOpens_data()
+    {
+        QTest::addColumn<int>("spin");
+        QTest::addColumn<bool>("forward");
+        QTest::addColumn<QString>("counter");
+        QTest::newRow("SpinButton1 forward") << 1 << true << "2 of 3";
+        QTest::newRow("SpinButton1 backward") << 1 << false << "3 of 3";
+        QTest::newRow("SpinButton2 forward") << 2 << true << "2 of 3";
+        QTest::newRow("SpinButton2 backward") << 2 << false << "3 of 3";
+    }
+    void spinStopsRepeatingWhenPromptOpens()
+    {
+        QFETCH(int, spin);
+        QFETCH(bool, forward);
+        QFETCH(QString, counter);
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0, 1, 2});
+        QVERIFY(f);
+        if (spin == 2)
+            f->cmdZoom->click();
+        SpinButton* s = spin == 1 ? f->SpinButton1 : f->SpinButton2;
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        QVERIFY(s->isVisible());
+
+        // The media is gone; the user reads the prompt long enough for a held arrow to
+        // repeat twice, puts the media back and answers Retry once.
+        p.fake.files.failingPaths = {"/Graphics/*.*"};
+        p.fake.boxes.answer(MsgBox::Retry);
+        promptLikeTheRealBox(p, 3, 2 * SpinButton::InitialDelayMs);
+        const SpinButton::Arrow arrow = forward ? SpinButton::Arrow::Up : SpinButton::Arrow::Down;
+        QTest::mousePress(s, Qt::LeftButton, {}, s->arrowRect(arrow).center());
+
+        QCOMPARE(p.fake.boxes.calls.size(), 1);
+        QCOMPARE(p.fake.boxes.unexpected, 0);
+        QVERIFY(!p.fake.end.hasEnded());
+        QCOMPARE(f->Text1->text(), counter);
+        QCOMPARE(s->pressedArrow(), SpinButton::Arrow::None);
+        // Nothing steps on its own afterwards.
+        QVERIFY(!QTest::qWaitFor([&] { return f->Text1->text() != counter; },
+                                 SpinButton::InitialDelayMs + 3 * SpinButton::RepeatIntervalMs));
+        QCOMPARE(p.fake.boxes.calls.size(), 1);
+        QTest::mouseRelease(s, Qt::LeftButton, {}, s->arrowRect(arrow).center());
+    }
+
+    void spinClickStepsOnceWithTheMediaIn()
+    {
+        TestProgram p;
+        Form1* f = showSolenne55(p, {0, 1, 2});
+        QVERIFY(f);
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        SpinButton* s = f->SpinButton1;
+        QTest::mouseClick(s, Qt::LeftButton, {}, s->arrowRect(SpinButton::Arrow::Up).center());
+        QCOMPARE(f->Text1->text(), QString("2 of 3"));
+        QTest::mouseClick(s, Qt::LeftButton, {}, s->arrowRect(SpinButton::Arrow::Down).center());
+        QCOMPARE(f->Text1->text(), QString("1 of 3"));
+        QVERIFY(!QTest::qWaitFor([&] { return f->Text1->text() != "1 of 3"; },
+                                 SpinButton::InitialDelayMs + 2 * SpinButton::RepeatIntervalMs));
+        QCOMPARE(p.fake.boxes.calls.size(), 0);
     }
 
     // ---- zoom ----

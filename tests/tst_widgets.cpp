@@ -127,6 +127,50 @@ private slots:
         QCOMPARE(up.size(), afterRelease);
     }
 
+    // What the first step does while the arrow is held; the repeat must not outlive it.
+    void spinStopsRepeatingWhenItLosesTheMouse_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("a modal window opens") << "modal";
+        QTest::newRow("the control is hidden") << "hide";
+        QTest::newRow("the control is disabled") << "disable";
+        QTest::newRow("its container is disabled") << "disableParent";
+    }
+    void spinStopsRepeatingWhenItLosesTheMouse()
+    {
+        QFETCH(QString, what);
+        QWidget window;
+        window.resize(100, 50);
+        auto* s = new SpinButton(&window);
+        s->setGeometry(10, 10, 40, 16);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget modal;
+        modal.setWindowModality(Qt::ApplicationModal);
+        QSignalSpy up(s, &SpinButton::spinUp);
+        connect(s, &SpinButton::spinUp, &window, [&] {
+            if (up.size() > 1)
+                return;
+            if (what == "modal")
+                modal.show();
+            else if (what == "hide")
+                s->hide();
+            else if (what == "disable")
+                s->setEnabled(false);
+            else
+                window.setEnabled(false);
+        });
+        QTest::mousePress(s, Qt::LeftButton, {}, QPoint(35, 8));
+        QCOMPARE(up.size(), 1);
+        QCOMPARE(s->pressedArrow(), SpinButton::Arrow::None);
+        QVERIFY(!up.wait(SpinButton::InitialDelayMs + 2 * SpinButton::RepeatIntervalMs));
+        QCOMPARE(up.size(), 1);
+        // Once the modal window is gone, the lost release changes nothing either.
+        modal.hide();
+        QVERIFY(!up.wait(SpinButton::InitialDelayMs + 2 * SpinButton::RepeatIntervalMs));
+        QCOMPARE(up.size(), 1);
+    }
+
     void optionButtonsAreExclusiveAndSayWhenSelected()
     {
         QWidget frame;

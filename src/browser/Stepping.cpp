@@ -18,12 +18,13 @@ namespace {
 // Windows key codes of the comma and period keys (they carry "<" and ">").
 constexpr int kKeyComma = 188;
 constexpr int kKeyPeriod = 190;
-// Shift, Control, Alt/AltGr, Meta pressed on their own.
-constexpr int kModifierKeys[] = {16, 17, 18, 91};
+// Keys that change the state of the keyboard rather than type anything: Shift, Control,
+// Alt/AltGr, Meta, and the lock keys Caps Lock, Num Lock and Scroll Lock.
+constexpr int kStateKeys[] = {16, 17, 18, 91, 20, 144, 145};
 
-bool isModifierKey(int keyCode)
+bool isStateKey(int keyCode)
 {
-    for (int k : kModifierKeys) {
+    for (int k : kStateKeys) {
         if (k == keyCode)
             return true;
     }
@@ -95,7 +96,8 @@ void Form1::cmdYear_KeyDown(int Index, int KeyCode, int Shift)
     // The design's Visible property is the widget's own flag, not whether it is on screen.
     if (SpinButton1->isHidden())
         return;
-    if (isModifierKey(KeyCode))
+    // Pressed on their own these keys do nothing.
+    if (isStateKey(KeyCode))
         return;
     if (KeyCode == kKeyComma)
         ShowPreviousAd();

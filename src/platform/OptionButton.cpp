@@ -1,5 +1,6 @@
 #include "platform/OptionButton.h"
 
+#include <QKeyEvent>
 #include <QPointer>
 
 OptionButton::OptionButton(QWidget* parent)
@@ -47,6 +48,41 @@ void OptionButton::nextCheckState()
     // A click only ever checks; a checked button stays checked.
     if (!isChecked())
         setChecked(true);
+}
+
+void OptionButton::keyPressEvent(QKeyEvent* event)
+{
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left: step = -1; break;
+    case Qt::Key_Down:
+    case Qt::Key_Right: step = 1; break;
+    default:
+        QRadioButton::keyPressEvent(event);
+        return;
+    }
+    OptionButton* next = neighbour(step);
+    if (!next) {
+        event->ignore();
+        return;
+    }
+    next->setFocus(Qt::OtherFocusReason);
+    // Checking it runs its selected() handlers, as a click does.
+    next->setChecked(true);
+}
+
+OptionButton* OptionButton::neighbour(int step) const
+{
+    // The group's order is the tab order; the focus chain is a ring through the window.
+    const QWidget* parent = parentWidget();
+    for (QWidget* w = step > 0 ? nextInFocusChain() : previousInFocusChain(); w && w != this;
+         w = step > 0 ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        auto* candidate = qobject_cast<OptionButton*>(w);
+        if (candidate && candidate->parentWidget() == parent && candidate->isEnabled() && !candidate->isHidden())
+            return candidate;
+    }
+    return nullptr;
 }
 
 void OptionButton::onToggled(bool checked)

@@ -11,6 +11,10 @@
 // sibling OptionButton and then emits selected(). Clicking a checked button
 // keeps it checked and emits no selected(); unchecking from code emits none
 // either. (QAbstractButton's clicked() is still emitted on every click.)
+//
+// The arrow keys move the focus within the group and check the button they reach:
+// Down and Right to the next shown and enabled button in tab order, Up and Left
+// to the previous one, round at the ends.
 class OptionButton : public QRadioButton
 {
     Q_OBJECT
@@ -31,9 +35,13 @@ signals:
 
 protected:
     void nextCheckState() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void onToggled(bool checked);
+    // The button `step` places on in the group (-1 back, 1 on), skipping hidden and
+    // disabled ones; null when there is no other.
+    OptionButton* neighbour(int step) const;
 
     QColor m_foreColor;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Bevel.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -59,8 +60,27 @@ void SpinButton::fire(Arrow arrow)
         emit spinDown();
 }
 
+bool SpinButton::lostTheMouse() const
+{
+    // Being hidden is seen by hideEvent.
+    if (!isEnabled())
+        return true;
+    // A modal window over ours (a message box opened by the handler) gets the release.
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != window())
+        return true;
+    if (QApplication::activePopupWidget())
+        return true;
+    const QWidget* grabber = QWidget::mouseGrabber();
+    return grabber && grabber != this;
+}
+
 void SpinButton::repeat()
 {
+    if (lostTheMouse()) {
+        stop();
+        return;
+    }
     // After the first delay, repeat at the faster rate.
     if (m_timer.interval() != RepeatIntervalMs)
         m_timer.setInterval(RepeatIntervalMs);
@@ -91,10 +111,11 @@ void SpinButton::mousePressEvent(QMouseEvent* event)
     m_over = true;
     update();
     m_timer.start(InitialDelayMs);
-    // A handler may disable or delete the control; the timer then stops with it.
+    // A handler may delete the control, or disable or hide it, or open a modal window that
+    // takes the release; the repeat must not outlive any of these.
     QPointer<SpinButton> self(this);
     fire(arrow);
-    if (self && !isEnabled())
+    if (self && lostTheMouse())
         stop();
 }
 
@@ -117,9 +138,19 @@ void SpinButton::mouseReleaseEvent(QMouseEvent* event)
         QWidget::mouseReleaseEvent(event);
 }
 
+bool SpinButton::event(QEvent* event)
+{
+    // A modal window opened over ours: the release will go to it, never to us.
+    if (event->type() == QEvent::WindowBlocked)
+        stop();
+    return QWidget::event(event);
+}
+
 void SpinButton::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::EnabledChange && !isEnabled())
+        stop();
+    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow())
         stop();
     QWidget::changeEvent(event);
 }

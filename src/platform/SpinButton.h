@@ -6,7 +6,10 @@
 // Two arrow buttons in one control. Wider than high: left arrow spins down,
 // right arrow spins up. Otherwise: top arrow up, bottom arrow down.
 // Pressing an arrow emits its signal once; holding the mouse button repeats
-// after an initial delay, as long as the pointer stays on that arrow.
+// after an initial delay, as long as the pointer stays on that arrow. Repeating
+// stops as soon as the control loses the mouse: the button is released, the
+// control is hidden or disabled, its window is blocked by a modal window or
+// loses activation, or a popup or another widget takes the mouse.
 class SpinButton : public QWidget
 {
     Q_OBJECT
@@ -37,6 +40,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -44,6 +48,8 @@ private:
     void fire(Arrow arrow);
     void repeat();
     void stop();
+    // True when the mouse button held on an arrow can no longer be released on it.
+    bool lostTheMouse() const;
     void drawArrow(QPainter* painter, Arrow arrow, bool sunken) const;
 
     QTimer m_timer;

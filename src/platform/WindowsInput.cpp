@@ -111,6 +111,13 @@ int windowsKeyCode(const QKeyEvent* event)
 {
     if (!event)
         return 0;
+    // The comma and period keys are the keys that type "," and ".", wherever the layout
+    // puts them and whatever modifier it takes to reach them (the keypad's decimal key too).
+    const QString text = event->text();
+    if (text == QLatin1String(","))
+        return 188;
+    if (text == QLatin1String("."))
+        return 190;
     return windowsKeyCode(event->key(), event->modifiers());
 }
 

@@ -19,6 +19,9 @@ class QKeyEvent;
 //  - US punctuation keys, either shift state: ;: 186, =+ 187, ,< 188,
 //    -_ 189, .> 190, /? 191, `~ 192, [{ 219, \| 220, ]} 221, '" 222
 //  - anything else: 0
+// For an event, a key that types "," is the comma key (188) and a key that types "." the
+// period key (190) on any layout, with any modifier and on the keypad; the rest goes by the
+// key code as above.
 int windowsKeyCode(const QKeyEvent* event);
 int windowsKeyCode(int qtKey, Qt::KeyboardModifiers modifiers);
 

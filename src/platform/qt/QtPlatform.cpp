@@ -98,15 +98,95 @@ QtInstanceLock::QtInstanceLock(QString lockPath)
     }
 }
 
+namespace {
+
+// So many copies at once are not expected; the search for a free number ends there.
+constexpr int kMaxCopies = 256;
+
+// "folder/VantorraAds.lock" and 3 give "folder/VantorraAds-3.lock".
+QString numberedLockPath(const QString& lockPath, int number)
+{
+    const QFileInfo info(lockPath);
+    return info.path() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('-') + QString::number(number)
+        + QLatin1Char('.') + info.suffix();
+}
+
+enum class LockState { Taken, HeldByAnother, Unusable };
+
+// Takes `lock` without waiting. A lock of a process that has ended is taken over, and so
+// is one that names this process but that no lock in this process holds (the process id
+// of an ended copy given out again).
+LockState takeLock(QLockFile& lock)
+{
+    // A held lock never turns stale by its age alone.
+    lock.setStaleLockTime(0);
+    if (lock.tryLock(0))
+        return LockState::Taken;
+    if (lock.error() != QLockFile::LockFailedError)
+        return LockState::Unusable;
+    qint64 pid = 0;
+    QString host, app;
+    if (lock.getLockInfo(&pid, &host, &app) && pid == QCoreApplication::applicationPid()
+        && lock.removeStaleLockFile() && lock.tryLock(0))
+        return LockState::Taken;
+    return LockState::HeldByAnother;
+}
+
+} // namespace
+
 bool QtInstanceLock::anotherInstanceRunning()
 {
     if (m_asked)
         return m_other;
     m_asked = true;
-    m_lock = std::make_unique<QLockFile>(m_path);
-    // tryLock takes over a stale lock left by a process that no longer runs.
-    m_other = !m_lock->tryLock(0) && m_lock->error() == QLockFile::LockFailedError;
+    QDir().mkpath(QFileInfo(m_path).path());
+    // Take this copy's lock first, so two copies starting together see each other.
+    m_other = takeOwnLock();
+    if (!m_other)
+        m_other = otherLockHeld();
     return m_other;
+}
+
+// Takes the first free numbered lock. True when a lock passed on the way is another copy's.
+bool QtInstanceLock::takeOwnLock()
+{
+    bool other = false;
+    for (int n = 1; n <= kMaxCopies; ++n) {
+        const QString path = numberedLockPath(m_path, n);
+        auto lock = std::make_unique<QLockFile>(path);
+        const LockState state = takeLock(*lock);
+        if (state == LockState::Taken) {
+            m_lock = std::move(lock);
+            m_ownPath = path;
+            break;
+        }
+        if (state == LockState::Unusable)
+            break; // the folder cannot hold locks: go by the locks that are there
+        other = true;
+    }
+    return other;
+}
+
+// Whether any other lock of this name is held: copies with higher numbers, or the single
+// lock of an older build. Stale ones found on the way are removed.
+bool QtInstanceLock::otherLockHeld() const
+{
+    const QFileInfo info(m_path);
+    const QDir folder(info.path());
+    const QStringList names = folder.entryList({info.completeBaseName() + QStringLiteral("*.") + info.suffix()},
+                                               QDir::Files | QDir::Hidden, QDir::Name);
+    const QString own = m_lock ? QFileInfo(m_ownPath).fileName() : QString();
+    for (const QString& name : names) {
+        if (name == own)
+            continue;
+        QLockFile probe(folder.filePath(name));
+        const LockState state = takeLock(probe);
+        if (state == LockState::HeldByAnother)
+            return true;
+        if (state == LockState::Taken)
+            probe.unlock(); // stale: nobody runs behind it
+    }
+    return false;
 }
 
 void QtInstanceLock::release()

@@ -58,17 +58,28 @@ private:
     QString m_file;
 };
 
-// A QLockFile "VantorraAds.lock" in the runtime (or temp) folder, held for the life of the process.
+// Whether another copy runs: every running copy holds a QLockFile of its own, numbered
+// beside the lock's name ("VantorraAds.lock" in the runtime, or temp, folder stands for
+// "VantorraAds-1.lock", "VantorraAds-2.lock", ...), for the life of the process. Another
+// copy runs when any other lock file of that name is held. A lock left by a process that
+// has ended is stale: it does not count, and is taken over or removed.
 class QtInstanceLock : public InstanceLock
 {
 public:
     explicit QtInstanceLock(QString lockPath = QString());
+    // Asked once, at start; later calls give the first answer.
     bool anotherInstanceRunning() override;
     void release();
     QString lockPath() const { return m_path; }
+    // The lock file this copy holds; empty before the question or when none could be taken.
+    QString ownLockPath() const { return m_lock ? m_ownPath : QString(); }
 
 private:
+    bool takeOwnLock();
+    bool otherLockHeld() const;
+
     QString m_path;
+    QString m_ownPath;
     std::unique_ptr<QLockFile> m_lock;
     bool m_asked = false;
     bool m_other = false;
