@@ -45,6 +45,15 @@ qint64 readChunk(FileReader& reader, char* data, qint64 size)
     return done;
 }
 
+// Paints of the controls whose values change on every chunk: off while copying, except
+// for one repaint every kPaintIntervalMs.
+void setProgressUpdates(Form1& f, bool enabled)
+{
+    f.Text2->setUpdatesEnabled(enabled);
+    f.ProgressGuage->setUpdatesEnabled(enabled);
+    f.ProgressGuage2->setUpdatesEnabled(enabled);
+}
+
 QString shortReadReason(const FileReader& reader, qint64 got)
 {
     return got < 0 ? reader.errorString() : QStringLiteral("The file ended before its last byte could be read");
@@ -147,7 +156,7 @@ bool Form1::CopyAllAds()
     m_g.CopyBytesLeft = AdSetBytes;
     setEnabled(false);
     m_copyBuffer.resize(CopyChunkSize);
-    pnlProgress->setUpdatesEnabled(false);
+    setProgressUpdates(*this, false);
     m_panelPainted.invalidate();
 
     const QString folder = localAdsFolder(m_s.folder.path());
@@ -186,7 +195,7 @@ bool Form1::CopyAllAds()
             break;
         }
     }
-    pnlProgress->setUpdatesEnabled(true);
+    setProgressUpdates(*this, true);
     if (ended) {
         m_s.pointer.setMousePointer(MousePointer::Default);
         setEnabled(true);
@@ -310,17 +319,19 @@ void Form1::showGauge(ThreeDPanel* gauge, double percent)
 
 void Form1::yieldAfterChunk()
 {
-    // Pending events run after every chunk (the clock keeps ticking); the panel, whose
-    // values change on every chunk, is repainted only every kPaintIntervalMs.
+    // Pending events run after every chunk (the clock keeps ticking); the three controls
+    // whose values change on every chunk are repainted only every kPaintIntervalMs.
     const bool paint = !m_panelPainted.isValid() || m_panelPainted.elapsed() >= kPaintIntervalMs;
     if (paint) {
-        pnlProgress->setUpdatesEnabled(true);   // asks for one repaint of the whole panel
+        setProgressUpdates(*this, true);   // re-enabling asks for one repaint of each
         m_panelPainted.start();
     }
     QCoreApplication::processEvents();
     if (paint)
-        pnlProgress->setUpdatesEnabled(false);
+        setProgressUpdates(*this, false);
 }
+
+
 
 bool Form1::markLibraryComplete(QString* reason)
 {
