@@ -307,6 +307,7 @@ private:
 
     void openGroup()
     {
+        pendingLead_ = -1;
         ucSkip_ = 0;
         star_ = false;
         if (overflow_ > 0 || int(stack_.size()) >= kMaxDepth) {
@@ -330,6 +331,7 @@ private:
 
     void closeGroup()
     {
+        pendingLead_ = -1;
         ucSkip_ = 0;
         star_ = false;
         if (overflow_ > 0) {
@@ -546,7 +548,26 @@ private:
         }
         if (value == 0 || (value < 0x20 && value != '\t'))
             return;
+        if (value >= 0xF020 && value <= 0xF0FF) {
+            addChar(symbolFontChar(uchar(value - 0xF000)));
+            return;
+        }
         addChar(c);
+    }
+
+    // Writers put symbol-font characters (list bullets mostly) in the private-use range
+    // U+F020-U+F0FF; shown as the characters they stand for.
+    static QChar symbolFontChar(uchar b)
+    {
+        switch (b) {
+        case 0xB7: return QChar(0x2022);
+        case 0xA7: return QChar(0x25AA);
+        case 0xD8: return QChar(0x27A2);
+        case 0xFC: return QChar(0x2713);
+        case 0x6F: return QChar(0x25E6);
+        default: break;
+        }
+        return cp1252(b);
     }
 
     void addChar(QChar c) { addText(QStringView(&c, 1)); }
@@ -804,6 +825,7 @@ private:
 
     void handleWord(std::string_view word, bool hasParam, int value)
     {
+        pendingLead_ = -1;
         const auto& table = keywords();
         const auto it = table.find(word);
         const bool star = star_;

@@ -153,14 +153,17 @@ private:
         return b;
     }
 
-    void writePara(QTextCursor& c, const Para& p, bool fresh) const
+    // fresh: the cursor's block is empty and unused, the paragraph takes it over. The first
+    // block of a table cell carries the cell's own format, which stays as it is.
+    void writePara(QTextCursor& c, const Para& p, bool fresh, bool cellStart = false) const
     {
         const QTextBlockFormat bf = blockFormat(p);
         const QTextCharFormat first = p.runs.empty() ? charFormat(CharProps(), QString())
                                                      : charFormat(p.runs.front().cp, QString());
         if (fresh) {
             c.setBlockFormat(bf);
-            c.setBlockCharFormat(first);
+            if (!cellStart)
+                c.setBlockCharFormat(first);
         } else {
             c.insertBlock(bf, first);
         }
@@ -184,7 +187,7 @@ private:
         bool fresh = true;
         for (const Cell* cell : cells) {
             for (const Para& p : cell->paras) {
-                writePara(c, p, fresh);
+                writePara(c, p, fresh, fresh);
                 fresh = false;
             }
         }
