@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("unknown word keeps text") << QByteArray(R"({\rtf1 a{\foo shown}b})") << QString("ashownb");
         QTest::newRow("header footer info") << QByteArray(R"({\rtf1{\info{\title T}}{\header H}{\footer F}{\footnote N}body})") << QString("body");
         QTest::newRow("tables of fonts colours styles") << QByteArray(R"({\rtf1{\fonttbl{\f0 Arial;}}{\colortbl;\red1\green2\blue3;}{\stylesheet{\s1 heading;}}x})") << QString("x");
+        QTest::newRow("unicode alternative") << QByteArray(R"({\rtf1 a{\upr{ansi}{\*\ud{\u8364?}}}b})") << QString::fromUtf8("a€b");
         QTest::newRow("hidden text") << QByteArray(R"({\rtf1 a{\v hidden}b})") << QString("ab");
         QTest::newRow("list labels") << QByteArray(R"({\rtf1{\*\listtable{\list{\listlevel{\leveltext\'02\'00.;}}\listid1}}{\listtext 1.\tab}Item\par{\pntext\'b7\tab}Old})")
                                      << QString::fromUtf8("1.\tItem\n·\tOld");

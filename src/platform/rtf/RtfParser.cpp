@@ -18,7 +18,7 @@ enum class Dest : quint8 {
 };
 
 enum class Kw {
-    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin, Star,
+    Upr, Ud, Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin, Star,
     FontTbl, ColorTbl, StyleSheet, SkipDest, Pict, ShpPict, Field, FldInst, FldRslt, Listtext,
     Plain, B, I, Ul, UlDb, UlW, UlD, UlDash, UlWave, UlTh, UlNone, Strike, Scaps, Caps, Super, Sub,
     NoSupersub, Up, Dn, F, Fs, Cf, Cb, V,
@@ -40,6 +40,7 @@ const std::unordered_map<std::string_view, KwEntry>& keywords()
 {
     static const std::unordered_map<std::string_view, KwEntry> table = [] {
         std::unordered_map<std::string_view, KwEntry> t = {
+            {"upr", {Kw::Upr}}, {"ud", {Kw::Ud}},
             {"rtf", {Kw::Rtf}}, {"ansi", {Kw::Ansi}}, {"mac", {Kw::Mac}}, {"pc", {Kw::Pc}},
             {"pca", {Kw::Pca}}, {"ansicpg", {Kw::AnsiCpg}}, {"deff", {Kw::Deff}}, {"uc", {Kw::Uc}},
             {"u", {Kw::U}}, {"bin", {Kw::Bin}},
@@ -118,6 +119,10 @@ struct State {
     QString href;
     int styleNumber = 0;
     bool paraStyle = true;
+    // Inside \upr: the ANSI alternative is skipped, the \ud (Unicode) one read where the
+    // group was.
+    bool inUpr = false;
+    Dest uprDest = Dest::Body;
 };
 
 struct Style {
@@ -844,6 +849,10 @@ private:
             skipBinary(hasParam ? value : 0);
             return;
         }
+        if (kw == Kw::Ud && st_.inUpr) {
+            st_.dest = st_.uprDest;
+            return;
+        }
         if (st_.dest == Dest::Skip)
             return;
         if (ucSkip_ > 0) {
@@ -853,7 +862,12 @@ private:
         const int param = hasParam ? value : 1;
         const bool on = !hasParam || value != 0;
         switch (kw) {
-        case Kw::Rtf: case Kw::Ansi: break;
+        case Kw::Rtf: case Kw::Ansi: case Kw::Ud: break;
+        case Kw::Upr:
+            st_.inUpr = true;
+            st_.uprDest = st_.dest;
+            setDest(Dest::Skip);
+            break;
         case Kw::Mac: docCodePage_ = 10000; break;
         case Kw::Pc: docCodePage_ = 437; break;
         case Kw::Pca: docCodePage_ = 850; break;
