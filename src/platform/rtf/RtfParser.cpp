@@ -292,6 +292,7 @@ private:
     Row rowProps_;
     bool tableOpen_ = false;
 
+    qint64 pictureBytes_ = 0;
     int skippedPictures_ = 0;
     int brokenPictures_ = 0;
 
@@ -695,7 +696,7 @@ private:
         row.defs = rowDefs_;
         row.cells = std::move(rowCells_);
         rowCells_.clear();
-        const qsizetype width = qsizetype(std::max(row.cells.size(), row.defs.size()));
+        const qsizetype width = qsizetype(row.cells.size());
         if (!tableOpen_ || m_.tables.back().cells + width > kMaxTableCells) {
             m_.tables.emplace_back();
             m_.body.push_back({true, m_.tables.size() - 1});
@@ -787,8 +788,20 @@ private:
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, pic.kind == 1 ? "png" : "jpeg");
         reader.setAllocationLimit(kMaxPictureMiB);
+        // Many pictures together may not take more than the budget either.
+        const QSize size = reader.size();
+        const qint64 bytes = qint64(std::max(size.width(), 0)) * std::max(size.height(), 0) * 4;
+        if (pictureBytes_ + bytes > kMaxAllPicturesBytes) {
+            ++brokenPictures_;
+            return;
+        }
         QImage image;
         if (!reader.read(&image) || image.isNull()) {
+            ++brokenPictures_;
+            return;
+        }
+        pictureBytes_ += image.sizeInBytes();
+        if (pictureBytes_ > kMaxAllPicturesBytes) {
             ++brokenPictures_;
             return;
         }

@@ -210,10 +210,11 @@ private:
         return false;
     }
 
-    // The right boundaries of a row's cells, rising, one for every cell.
+    // The right boundaries of a row's cells, rising, one for every cell read (definitions
+    // beyond them make no cells, so a few bytes cannot ask for thousands of cells).
     static std::vector<int> rowBoundaries(const Row& row)
     {
-        const size_t n = std::min<size_t>(std::max(row.cells.size(), row.defs.size()), kMaxColumns);
+        const size_t n = std::min<size_t>(row.cells.size(), kMaxColumns);
         std::vector<int> rights(n);
         int prev = row.left;
         for (size_t i = 0; i < n; ++i) {
