@@ -291,6 +291,8 @@ private:
     CellDef cellDef_;
     Row rowProps_;
     bool tableOpen_ = false;
+    bool lastBorderIsCell_ = true;  // a \brdrnone undoes the border word before it
+    int rowBorders_ = 0;
 
     qint64 pictureBytes_ = 0;
     int skippedPictures_ = 0;
@@ -1066,9 +1068,6 @@ private:
         default: break;
         }
     }
-
-    bool lastBorderIsCell_ = true;
-    int rowBorders_ = 0;
 
     void finish()
     {
