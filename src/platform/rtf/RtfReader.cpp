@@ -28,7 +28,9 @@ double px(double twips)
 
 class Builder {
 public:
-    Builder(const Model& m, QTextDocument* doc) : m_(m), doc_(doc) {}
+    // Each body paragraph's runs are freed once written, so the model shrinks as the
+    // document grows and the peak stays near the larger of the two.
+    Builder(Model& m, QTextDocument* doc) : m_(m), doc_(doc) {}
 
     void build()
     {
@@ -42,7 +44,9 @@ public:
                 c.movePosition(QTextCursor::End);
                 fresh = true;
             } else {
-                writePara(c, m_.paras[item.index], fresh);
+                Para& p = m_.paras[item.index];
+                writePara(c, p, fresh);
+                std::vector<Run>().swap(p.runs);
                 fresh = false;
             }
         }
@@ -50,7 +54,7 @@ public:
     }
 
 private:
-    const Model& m_;
+    Model& m_;
     QTextDocument* doc_;
 
     static QString pictureName(size_t i) { return QStringLiteral("rtf-picture:%1").arg(i); }
