@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 bool layout = false;
@@ -18,12 +17,14 @@ bool layout = false;
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     // Image format plugins and fonts are found through the application object.
+    // The application lives until the process ends: destroying it from an exit handler,
+    // after Qt's own statics are gone, crashes.
     layout = std::getenv("RTF_FUZZ_LAYOUT") != nullptr;
-    static std::unique_ptr<QCoreApplication> app;
+    static QCoreApplication* app = nullptr;
     if (layout)
-        app = std::make_unique<QGuiApplication>(*argc, *argv);
+        app = new QGuiApplication(*argc, *argv);
     else
-        app = std::make_unique<QCoreApplication>(*argc, *argv);
+        app = new QCoreApplication(*argc, *argv);
     return 0;
 }
 
