@@ -126,3 +126,38 @@ QImage copyPanelPicture()
     p.drawText(QRect(180, 0, 170, 119), Qt::AlignCenter, QStringLiteral("CD-ROM \u2192 disk"));
     return img;
 }
+
+QImage printerPicture()
+{
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(4, 1, 7, 5);                      // the sheet going in
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(1, 6, 13, 6);                     // the body
+    p.setBrush(Qt::white);
+    p.drawRect(4, 10, 7, 4);                     // the sheet coming out
+    p.setPen(QColor(0, 160, 0));
+    p.drawPoint(12, 8);                          // the power light
+    p.setPen(QColor(40, 40, 40));
+    p.drawLine(5, 12, 9, 12);                    // a line of print
+    return img;
+}
+
+QImage aboutPicture()
+{
+    QImage img = paper(170, 85);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawCar(p, QRectF(12, 14, 90, 48), QColor(64, 130, 109));
+    p.setPen(kRedInk);
+    p.setFont(serif(15, true, true));
+    p.drawText(QRect(100, 10, 64, 32), Qt::AlignCenter, QStringLiteral("1950"));
+    p.drawText(QRect(100, 38, 64, 32), Qt::AlignCenter, QStringLiteral("1969"));
+    p.setPen(kInk);
+    p.setFont(serif(9, false, true));
+    p.drawText(QRect(10, 62, 150, 16), Qt::AlignCenter, QStringLiteral("Tellwind Software"));
+    return img;
+}
