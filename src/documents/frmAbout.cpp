@@ -97,7 +97,8 @@ void frmAbout::Form_Load()
 {
     // 1. The main window takes no input while the box is open.
     m_main.setEnabled(false);
-    // 2. Half the main window's size in from the screen's corner (twips, frame included).
+    // 2. Half the difference of the two windows' sizes in from the screen's corner (twips;
+    // the main window's frame included, the box's frame is not known before it is shown).
     const double tppX = m_s.screen.twipsPerPixelX() > 0 ? m_s.screen.twipsPerPixelX() : 15.0;
     const double tppY = m_s.screen.twipsPerPixelY() > 0 ? m_s.screen.twipsPerPixelY() : 15.0;
     const QSize frame = frameGeometry().size();
