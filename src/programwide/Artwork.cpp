@@ -148,16 +148,24 @@ QImage printerPicture()
 
 QImage aboutPicture()
 {
-    QImage img = paper(170, 85);
+    // The About box shows this picture unscaled in a box of 161 x 81 pixels: everything
+    // that matters is drawn inside that part.
+    QImage img(170, 85, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    drawCar(p, QRectF(12, 14, 90, 48), QColor(64, 130, 109));
+    QLinearGradient g(0, 0, 0, 85);
+    g.setColorAt(0, kCream);
+    g.setColorAt(1, kCream.darker(108));
+    p.fillRect(img.rect(), g);
+    p.setPen(QPen(kInk, 2));
+    p.drawRect(QRectF(3, 3, 155, 75));
+    drawCar(p, QRectF(10, 12, 84, 44), QColor(64, 130, 109));
     p.setPen(kRedInk);
-    p.setFont(serif(15, true, true));
-    p.drawText(QRect(100, 10, 64, 32), Qt::AlignCenter, QStringLiteral("1950"));
-    p.drawText(QRect(100, 38, 64, 32), Qt::AlignCenter, QStringLiteral("1969"));
+    p.setFont(serif(14, true, true));
+    p.drawText(QRect(94, 8, 62, 26), Qt::AlignCenter, QStringLiteral("1950"));
+    p.drawText(QRect(94, 32, 62, 26), Qt::AlignCenter, QStringLiteral("1969"));
     p.setPen(kInk);
     p.setFont(serif(9, false, true));
-    p.drawText(QRect(10, 62, 150, 16), Qt::AlignCenter, QStringLiteral("Tellwind Software"));
+    p.drawText(QRect(6, 58, 149, 16), Qt::AlignCenter, QStringLiteral("Tellwind Software"));
     return img;
 }
