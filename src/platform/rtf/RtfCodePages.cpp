@@ -17,13 +17,6 @@ const char16_t kCp1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-QChar cp1252(unsigned char b)
-{
-    if (b >= 0x80 && b < 0xA0)
-        return QChar(kCp1252High[b - 0x80]);
-    return QChar(b);
-}
-
 QByteArray iconvName(int number)
 {
     switch (number) {
@@ -59,6 +52,13 @@ Conv convert(iconv_t cd, const char* bytes, size_t n, QString* out)
 }
 
 } // namespace
+
+QChar cp1252(unsigned char b)
+{
+    if (b >= 0x80 && b < 0xA0)
+        return QChar(kCp1252High[b - 0x80]);
+    return QChar(b);
+}
 
 CodePage::CodePage(int number)
 {

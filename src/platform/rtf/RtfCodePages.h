@@ -38,6 +38,9 @@ private:
     std::map<int, std::unique_ptr<CodePage>> pages_;
 };
 
+// The character of a byte in Windows-1252.
+QChar cp1252(unsigned char b);
+
 // The Windows code page of an RTF \fcharset value (0 when the charset names none).
 int codePageOfCharset(int charset);
 

@@ -18,7 +18,7 @@ enum class Dest : quint8 {
 };
 
 enum class Kw {
-    Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin, Star,
+    Upr, Ud, Rtf, Ansi, Mac, Pc, Pca, AnsiCpg, Deff, Uc, U, Bin, Star,
     FontTbl, ColorTbl, StyleSheet, SkipDest, Pict, ShpPict, Field, FldInst, FldRslt, Listtext,
     Plain, B, I, Ul, UlDb, UlW, UlD, UlDash, UlWave, UlTh, UlNone, Strike, Scaps, Caps, Super, Sub,
     NoSupersub, Up, Dn, F, Fs, Cf, Cb, V,
@@ -40,6 +40,7 @@ const std::unordered_map<std::string_view, KwEntry>& keywords()
 {
     static const std::unordered_map<std::string_view, KwEntry> table = [] {
         std::unordered_map<std::string_view, KwEntry> t = {
+            {"upr", {Kw::Upr}}, {"ud", {Kw::Ud}},
             {"rtf", {Kw::Rtf}}, {"ansi", {Kw::Ansi}}, {"mac", {Kw::Mac}}, {"pc", {Kw::Pc}},
             {"pca", {Kw::Pca}}, {"ansicpg", {Kw::AnsiCpg}}, {"deff", {Kw::Deff}}, {"uc", {Kw::Uc}},
             {"u", {Kw::U}}, {"bin", {Kw::Bin}},
@@ -118,6 +119,10 @@ struct State {
     QString href;
     int styleNumber = 0;
     bool paraStyle = true;
+    // Inside \upr: the ANSI alternative is skipped, the \ud (Unicode) one read where the
+    // group was.
+    bool inUpr = false;
+    Dest uprDest = Dest::Body;
 };
 
 struct Style {
@@ -286,7 +291,10 @@ private:
     CellDef cellDef_;
     Row rowProps_;
     bool tableOpen_ = false;
+    bool lastBorderIsCell_ = true;  // a \brdrnone undoes the border word before it
+    int rowBorders_ = 0;
 
+    qint64 pictureBytes_ = 0;
     int skippedPictures_ = 0;
     int brokenPictures_ = 0;
 
@@ -307,6 +315,7 @@ private:
 
     void openGroup()
     {
+        pendingLead_ = -1;
         ucSkip_ = 0;
         star_ = false;
         if (overflow_ > 0 || int(stack_.size()) >= kMaxDepth) {
@@ -330,6 +339,7 @@ private:
 
     void closeGroup()
     {
+        pendingLead_ = -1;
         ucSkip_ = 0;
         star_ = false;
         if (overflow_ > 0) {
@@ -546,7 +556,26 @@ private:
         }
         if (value == 0 || (value < 0x20 && value != '\t'))
             return;
+        if (value >= 0xF020 && value <= 0xF0FF) {
+            addChar(symbolFontChar(uchar(value - 0xF000)));
+            return;
+        }
         addChar(c);
+    }
+
+    // Writers put symbol-font characters (list bullets mostly) in the private-use range
+    // U+F020-U+F0FF; shown as the characters they stand for.
+    static QChar symbolFontChar(uchar b)
+    {
+        switch (b) {
+        case 0xB7: return QChar(0x2022);
+        case 0xA7: return QChar(0x25AA);
+        case 0xD8: return QChar(0x27A2);
+        case 0xFC: return QChar(0x2713);
+        case 0x6F: return QChar(0x25E6);
+        default: break;
+        }
+        return cp1252(b);
     }
 
     void addChar(QChar c) { addText(QStringView(&c, 1)); }
@@ -669,7 +698,7 @@ private:
         row.defs = rowDefs_;
         row.cells = std::move(rowCells_);
         rowCells_.clear();
-        const qsizetype width = qsizetype(std::max(row.cells.size(), row.defs.size()));
+        const qsizetype width = qsizetype(row.cells.size());
         if (!tableOpen_ || m_.tables.back().cells + width > kMaxTableCells) {
             m_.tables.emplace_back();
             m_.body.push_back({true, m_.tables.size() - 1});
@@ -761,8 +790,20 @@ private:
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, pic.kind == 1 ? "png" : "jpeg");
         reader.setAllocationLimit(kMaxPictureMiB);
+        // Many pictures together may not take more than the budget either.
+        const QSize size = reader.size();
+        const qint64 bytes = qint64(std::max(size.width(), 0)) * std::max(size.height(), 0) * 4;
+        if (pictureBytes_ + bytes > kMaxAllPicturesBytes) {
+            ++brokenPictures_;
+            return;
+        }
         QImage image;
         if (!reader.read(&image) || image.isNull()) {
+            ++brokenPictures_;
+            return;
+        }
+        pictureBytes_ += image.sizeInBytes();
+        if (pictureBytes_ > kMaxAllPicturesBytes) {
             ++brokenPictures_;
             return;
         }
@@ -804,6 +845,7 @@ private:
 
     void handleWord(std::string_view word, bool hasParam, int value)
     {
+        pendingLead_ = -1;
         const auto& table = keywords();
         const auto it = table.find(word);
         const bool star = star_;
@@ -822,6 +864,10 @@ private:
             skipBinary(hasParam ? value : 0);
             return;
         }
+        if (kw == Kw::Ud && st_.inUpr) {
+            st_.dest = st_.uprDest;
+            return;
+        }
         if (st_.dest == Dest::Skip)
             return;
         if (ucSkip_ > 0) {
@@ -831,7 +877,12 @@ private:
         const int param = hasParam ? value : 1;
         const bool on = !hasParam || value != 0;
         switch (kw) {
-        case Kw::Rtf: case Kw::Ansi: break;
+        case Kw::Rtf: case Kw::Ansi: case Kw::Ud: break;
+        case Kw::Upr:
+            st_.inUpr = true;
+            st_.uprDest = st_.dest;
+            setDest(Dest::Skip);
+            break;
         case Kw::Mac: docCodePage_ = 10000; break;
         case Kw::Pc: docCodePage_ = 437; break;
         case Kw::Pca: docCodePage_ = 850; break;
@@ -1017,9 +1068,6 @@ private:
         default: break;
         }
     }
-
-    bool lastBorderIsCell_ = true;
-    int rowBorders_ = 0;
 
     void finish()
     {

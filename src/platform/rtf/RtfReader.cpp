@@ -28,7 +28,9 @@ double px(double twips)
 
 class Builder {
 public:
-    Builder(const Model& m, QTextDocument* doc) : m_(m), doc_(doc) {}
+    // Each body paragraph's runs are freed once written, so the model shrinks as the
+    // document grows and the peak stays near the larger of the two.
+    Builder(Model& m, QTextDocument* doc) : m_(m), doc_(doc) {}
 
     void build()
     {
@@ -42,7 +44,9 @@ public:
                 c.movePosition(QTextCursor::End);
                 fresh = true;
             } else {
-                writePara(c, m_.paras[item.index], fresh);
+                Para& p = m_.paras[item.index];
+                writePara(c, p, fresh);
+                std::vector<Run>().swap(p.runs);
                 fresh = false;
             }
         }
@@ -50,7 +54,7 @@ public:
     }
 
 private:
-    const Model& m_;
+    Model& m_;
     QTextDocument* doc_;
 
     static QString pictureName(size_t i) { return QStringLiteral("rtf-picture:%1").arg(i); }
@@ -153,14 +157,17 @@ private:
         return b;
     }
 
-    void writePara(QTextCursor& c, const Para& p, bool fresh) const
+    // fresh: the cursor's block is empty and unused, the paragraph takes it over. The first
+    // block of a table cell carries the cell's own format, which stays as it is.
+    void writePara(QTextCursor& c, const Para& p, bool fresh, bool cellStart = false) const
     {
         const QTextBlockFormat bf = blockFormat(p);
         const QTextCharFormat first = p.runs.empty() ? charFormat(CharProps(), QString())
                                                      : charFormat(p.runs.front().cp, QString());
         if (fresh) {
             c.setBlockFormat(bf);
-            c.setBlockCharFormat(first);
+            if (!cellStart)
+                c.setBlockCharFormat(first);
         } else {
             c.insertBlock(bf, first);
         }
@@ -184,7 +191,7 @@ private:
         bool fresh = true;
         for (const Cell* cell : cells) {
             for (const Para& p : cell->paras) {
-                writePara(c, p, fresh);
+                writePara(c, p, fresh, fresh);
                 fresh = false;
             }
         }
@@ -207,10 +214,11 @@ private:
         return false;
     }
 
-    // The right boundaries of a row's cells, rising, one for every cell.
+    // The right boundaries of a row's cells, rising, one for every cell read (definitions
+    // beyond them make no cells, so a few bytes cannot ask for thousands of cells).
     static std::vector<int> rowBoundaries(const Row& row)
     {
-        const size_t n = std::min<size_t>(std::max(row.cells.size(), row.defs.size()), kMaxColumns);
+        const size_t n = std::min<size_t>(row.cells.size(), kMaxColumns);
         std::vector<int> rights(n);
         int prev = row.left;
         for (size_t i = 0; i < n; ++i) {
