@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class QAction;
@@ -20,6 +21,9 @@ class PictureBox;
 class SpinButton;
 class ThreeDButton;
 class ThreeDPanel;
+class txtForm;
+class frmAbout;
+class HelpWindow;
 struct ProgramState;
 struct Services;
 
@@ -177,6 +181,22 @@ public:
     void mnuClip_Click();
     void mnuSetup_Click();
 
+    // ---- documents: the viewer, help, web links, the About box (documents/) ----
+    void mnuNotice_Click();
+    void mnuRegister_Click();
+    void mnuContents_Click();
+    void mnuTellwindSoftware_Click();
+    void mnuRegisterOL_Click();
+    void mnuAbout_Click();
+    // The taskbar comes back (when full-screen mode hid it), then the desktop opens the
+    // web address: "http://" + address.
+    void OpenWebLink(const QString& address);
+    // The document viewer while it is loaded, the help window and the About box while
+    // they are open; null otherwise.
+    txtForm* documentViewer() const;
+    HelpWindow* helpWindow() const;
+    frmAbout* aboutBox() const;
+
     // ---- shared by the loaders ----
     // VScr.Max for the picture in PicSrc and the zoomed viewport it is seen through.
     void SetScrollRange();
@@ -192,6 +212,7 @@ private:
     void connectBrowserEvents();  // browser/BrowserEvents.cpp
     void connectShellEvents();    // mainwindow/ShellEvents.cpp
     void connectOutputEvents();   // output/OutputEvents.cpp
+    void connectDocumentEvents(); // documents/DocumentEvents.cpp
 
     // browser/
     enum class YearOutcome { Shown, MediaMissing };
@@ -241,4 +262,14 @@ private:
     void PrintAd(const QString& doneMessage);
     void CopyAdToClipboard();
     void OutputMessage(const QString& text);
+
+    // ---- documents (documents/) ----
+    // Loads the media's document into the viewer with its caption (set before or after the
+    // load), sets the buttons and shows it modally; an unreadable document raises the
+    // media prompt instead.
+    void ShowDocument(const QString& relative, const QString& caption, bool captionBeforeLoad);
+    txtForm& loadDocumentViewer();
+    QPointer<txtForm> m_txtForm;
+    QPointer<HelpWindow> m_helpWindow;
+    QPointer<frmAbout> m_frmAbout;
 };

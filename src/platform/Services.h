@@ -15,6 +15,8 @@ class Printer;
 class Clipboard;
 class PopupMenus;
 class CommonDialog;
+class Shell;
+class HelpFile;
 
 // The platform services a window uses, passed into its constructor. The real program
 // fills it from QtServices, the tests from FakeServices.
@@ -35,4 +37,6 @@ struct Services
     Clipboard& clipboard;
     PopupMenus& popups;
     CommonDialog& commonDialog;
+    Shell& shell;
+    HelpFile& help;
 };

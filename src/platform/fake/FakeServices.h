@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeOutput.h"
 #include "platform/fake/FakePlatform.h"
@@ -27,6 +28,8 @@ public:
     FakeClipboard clipboard;
     FakePopupMenus popups;
     FakeCommonDialog commonDialog;
+    FakeShell shell;
+    FakeHelpFile help;
 
 private:
     Services m_services;

@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/qt/DiskFileLookup.h"
+#include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtOutput.h"
 #include "platform/qt/QtPlatform.h"
@@ -31,5 +32,7 @@ private:
     QtClipboard m_clipboard;
     QtPopupMenus m_popups;
     QtCommonDialog m_commonDialog;
+    QtShell m_shell;
+    QtHelpFile m_help;
     Services m_services;
 };
