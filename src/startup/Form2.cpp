@@ -96,16 +96,15 @@ void Form2::Timer1_Timer()
 
 bool Form2::loadCompanyPictureIntoViews(Form1* f)
 {
-    QString error;
     const QString relative = QStringLiteral("/Graphics/VACORP00.bmp");
-    const QImage picture = LoadPicture(m_s, m_g.MediaRoot, relative, &error);
-    if (picture.isNull()) {
+    const PictureLoad company = LoadPicture(m_s, m_g.MediaRoot, relative);
+    if (!company.ok()) {
         // The media was readable a moment ago; without its first picture there is nothing to show.
-        ReportUnreadablePicture(m_g, m_s, relative, error);
+        ReportUnreadablePicture(m_g, m_s, relative, company.error);
         return false;
     }
-    f->PicSrc->setPicture(picture);
-    f->picDest->setPicture(f->PicSrc->picture());
+    f->PicSrc->setPicture(company.picture);
+    f->picDest->setPicture(company.picture);
     f->SetScrollRange();
     return true;
 }
