@@ -49,6 +49,7 @@ private:
     // The painted copy of Image1 has twice its logical size in device pixels.
     static void paintedAtDevicePixels(Form1* f)
     {
+        QVERIFY(f->Image1->isVisible());
         f->Image1->repaint();
         const QPixmap painted = f->Image1->scaledPixmap();
         QCOMPARE(painted.devicePixelRatio(), 2.0);
@@ -63,6 +64,7 @@ private slots:
         Form1* f = p.start();
         QVERIFY(f);
         f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
         QCOMPARE(f->devicePixelRatioF(), 2.0);
     }
 
@@ -73,6 +75,7 @@ private slots:
         Form1* f = p.start();
         QVERIFY(f);
         f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
         QVERIFY(MediaBuilder::shows(f->Image1->picture(), "VACorp00.bmp"));
         paintedAtDevicePixels(f);
         f->Option1[1]->setChecked(true);
@@ -87,6 +90,7 @@ private slots:
         Form1* f = p.start();
         QVERIFY(f);
         f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
         f->Option1[1]->setChecked(true);
         // An ad exactly as large as the view in device pixels: scaled to device pixels it
         // keeps every column; scaled to logical pixels and enlarged, neighbours would merge.
