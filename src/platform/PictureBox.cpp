@@ -22,6 +22,12 @@ void PictureBox::setPicture(const Picture& picture)
     update();
 }
 
+int PictureBox::panX() const
+{
+    // A box made wider since shows more of the picture: the offset shrinks with it.
+    return qMin(m_panX, maxPanX());
+}
+
 int PictureBox::maxPanX() const
 {
     return qMax(0, m_picture.width() - width());
@@ -30,16 +36,10 @@ int PictureBox::maxPanX() const
 void PictureBox::setPanX(int x)
 {
     const int clamped = qBound(0, x, maxPanX());
-    if (clamped == m_panX)
+    if (clamped == panX())
         return;
     m_panX = clamped;
     update();
-}
-
-void PictureBox::resizeEvent(QResizeEvent*)
-{
-    // A wider box may show more of the picture than the old offset leaves.
-    setPanX(m_panX);
 }
 
 QColor PictureBox::backColor() const
@@ -76,10 +76,11 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect exposed = event->rect();
     painter.fillRect(exposed, backColor());
-    const QRect part = exposed & QRect(QPoint(-m_panX, 0), m_picture.size());
+    const int panned = panX();
+    const QRect part = exposed & QRect(QPoint(-panned, 0), m_picture.size());
     if (!part.isEmpty()) {
         // Explicit target: ignores the picture's own pixel ratio.
-        painter.drawImage(part, m_picture.image(), part.translated(m_panX, 0));
+        painter.drawImage(part, m_picture.image(), part.translated(panned, 0));
     }
 }
 

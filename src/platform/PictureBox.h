@@ -28,7 +28,7 @@ public:
     const Picture& heldPicture() const { return m_picture; }
 
     // The first picture column shown at the box's left edge, 0 to maxPanX().
-    int panX() const { return m_panX; }
+    int panX() const;
     int maxPanX() const;
     // Kept within 0 to maxPanX().
     void setPanX(int x);
@@ -51,7 +51,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
