@@ -60,9 +60,12 @@ void Form1::ShowNextAd()
 bool Form1::searchAndShow(const StepRange& range)
 {
     const QString code = m_g.ParentPrefix + m_g.MakePrefix;
+    // In the normal view a copy in the view's size is enough to show the ad at once; the
+    // zoomed view shows the whole picture, so that is what to wait for there.
+    const QSize view = Image1->isHidden() ? QSize() : Image1->deviceSize();
     for (int n : range.numbers) {
         m_g.AdNumber = qint16(n);
-        const PictureLoad ad = LoadPicture(m_s, m_g.MediaRoot, adFile(m_g.AdYear, code, n), Image1->deviceSize());
+        const PictureLoad ad = LoadPicture(m_s, m_g.MediaRoot, adFile(m_g.AdYear, code, n), view);
         if (ad.ok())
             PicSrc->setPicture(ad.picture);
         // After a failed load this puts the previous picture back.
