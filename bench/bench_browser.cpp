@@ -8,7 +8,7 @@
 #include "platform/OptionButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/fake/FakeServices.h"
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
 
 #include <QApplication>
 #include <QDir>

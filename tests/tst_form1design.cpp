@@ -1,5 +1,6 @@
 // The main window as designed: positions, captions, fonts, colours, tool tips and what is
 // shown at load, held against a table written from the design.
+#include "DesignCheck.h"
 #include "TestProgram.h"
 
 #include "platform/ImageControl.h"
@@ -8,6 +9,8 @@
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
+#include "mainwindow/Form1Design.h"
+#include "startup/Form2.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -55,6 +58,27 @@ class TestForm1Design : public QObject
     Q_OBJECT
 
 private slots:
+    // Each window is what its table says, and the table names every control of the window.
+    void windowsAsTheirTables()
+    {
+        TestProgram p;
+        Form1* f = p.make();
+        const QStringList form1 = differencesFromDesign(f, form1Design());
+        QVERIFY2(form1.isEmpty(), qPrintable(form1.join('\n')));
+        QSet<QString> designed;
+        for (const DesignControl& c : form1Design())
+            designed.insert(c.name);
+        for (QWidget* w : f->client->findChildren<QWidget*>()) {
+            if (!w->objectName().isEmpty() && !w->objectName().startsWith("qt_"))
+                QVERIFY2(designed.contains(w->objectName()), qPrintable(w->objectName()));
+        }
+        QCOMPARE(designed.size(), int(form1Design().size()));
+
+        Form2 splash(p.g, p.fake.services(), [] { return nullptr; });
+        const QStringList form2 = differencesFromDesign(&splash, form2Design());
+        QVERIFY2(form2.isEmpty(), qPrintable(form2.join('\n')));
+    }
+
     // Left, top, width, height in twips as designed; the window places them in pixels.
     void positions_data()
     {

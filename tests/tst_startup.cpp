@@ -9,7 +9,7 @@
 #include "platform/ThreeDPanel.h"
 #include "startup/Form2.h"
 #include "startup/MediaLocation.h"
-#include "startup/MediaPrompt.h"
+#include "programwide/MediaPrompt.h"
 
 #include <QDir>
 #include <QPointer>

@@ -10,6 +10,7 @@ struct ParentCompany
     QString caption;                    // design caption of optParent(i), trailing spaces included
     std::array<QString, 6> makes;       // captions written into Option1(0..5); empty = left as it was
     std::array<bool, 6> hidden;         // Option1 buttons hidden for this group
+    std::array<bool, 6> disabled;       // Option1 buttons also disabled for this group
     QString companyPicture;             // relative to MediaRoot
     QString defaultMake;                // SelectedMake until a make is chosen
     QString defaultCode;                // MakeCode until a make is chosen

@@ -12,21 +12,10 @@
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
 #include "platform/Units.h"
-#include "startup/ProgramState.h"
+#include "programwide/Colours.h"
+#include "programwide/ProgramState.h"
 
 #include <QLineEdit>
-
-namespace {
-
-const QColor kMakeColour = vbColor(0x00C00000);  // dark blue, the design colour
-const QColor kChosen = vbColor(0x000000FF);      // red: the chosen make, the year on show
-
-} // namespace
-
-QColor Form1::onShowColour()
-{
-    return kChosen;
-}
 
 int Form1::selectedParentIndex() const
 {
@@ -47,8 +36,8 @@ void Form1::Option1_Click(int Index)
 {
     m_g.SelectedMake = Option1[Index]->text();
     for (OptionButton* make : Option1)
-        make->setForeColor(kMakeColour);
-    Option1[Index]->setForeColor(kChosen);
+        make->setForeColor(makeColour());
+    Option1[Index]->setForeColor(onShowColour());
     ShowMake();
 }
 
@@ -89,7 +78,7 @@ void Form1::EnableAdYears()
         const Listing first = m_s.files.first(m_g.MediaRoot, adFile(year, m_g.MakeCode, 0));
         if (first.failed || !first.name.isEmpty())
             cmdYear[i]->setEnabled(true);
-        if (cmdYear[i]->foreColor() != kChosen)
+        if (cmdYear[i]->foreColor() != onShowColour())
             cmdYear[i]->setForeColor(Qt::black);
     }
 }

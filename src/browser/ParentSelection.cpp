@@ -10,8 +10,8 @@
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
-#include "startup/MediaPrompt.h"
-#include "startup/ProgramState.h"
+#include "programwide/MediaPrompt.h"
+#include "programwide/ProgramState.h"
 
 #include <QLineEdit>
 
@@ -45,12 +45,11 @@ void Form1::optParent_Click(int Index)
             if (!parent.makes[i].isEmpty())
                 Option1[i]->setText(parent.makes[i]);
         }
-        if (group == 0) {
-            Option1[5]->setVisible(false);
-            Option1[5]->setEnabled(false);
-        } else if (group == 3) {
-            Option1[4]->setVisible(false);
-            Option1[5]->setVisible(false);
+        for (int i = 0; i < 6; ++i) {
+            if (parent.hidden[i])
+                Option1[i]->setVisible(false);
+            if (parent.disabled[i])
+                Option1[i]->setEnabled(false);
         }
         m_g.SelectedMake = parent.defaultMake;
 
@@ -74,7 +73,7 @@ void Form1::optParent_Click(int Index)
     for (OptionButton* make : Option1)
         make->setChecked(false);
 
-    // 8.
+    // 8. Zooming is possible once a picture is on show.
     cmdZoom->setEnabled(true);
 }
 

@@ -8,7 +8,7 @@
 #include "platform/PictureLoader.h"
 #include "platform/Services.h"
 #include "platform/SpinButton.h"
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
 
 #include <QLineEdit>
 #include <QScrollBar>

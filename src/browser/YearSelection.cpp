@@ -12,10 +12,11 @@
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
-#include "startup/MediaPrompt.h"
 #include "platform/MessageBoxes.h"
-#include "startup/ProgramState.h"
-#include "startup/Texts.h"
+#include "programwide/Colours.h"
+#include "programwide/MediaPrompt.h"
+#include "programwide/ProgramState.h"
+#include "programwide/Texts.h"
 
 #include <QDir>
 #include <QHash>
@@ -84,7 +85,7 @@ void Form1::ReportDamagedPicture(const PictureLoad& load)
 
 Form1::YearOutcome Form1::showYearOnce(int Index, PictureLoad* damaged)
 {
-    // 1-3.
+    // 1-3. Hourglass, zoom allowed, the counter and stepper hidden, every year black.
     m_s.pointer.setMousePointer(MousePointer::Hourglass);
     cmdZoom->setEnabled(true);
     SpinButton1->setVisible(false);
@@ -108,7 +109,7 @@ Form1::YearOutcome Form1::showYearOnce(int Index, PictureLoad* damaged)
     if (!countIsValid(count))
         return YearOutcome::MediaMissing;
 
-    // 10-14.
+    // 10-14. The counter, the year marked, the prefixes that name the files, the next reason.
     Text1->setText(counterText(0, count));
     cmdYear[Index]->setForeColor(onShowColour());
     m_g.ParentPrefix = firstTwo(parent);
@@ -141,7 +142,7 @@ Form1::YearOutcome Form1::showYearOnce(int Index, PictureLoad* damaged)
         Text1->raise();
     }
 
-    // 19.
+    // 19. Default pointer; the neighbours are decoded ahead.
     m_s.pointer.setMousePointer(MousePointer::Default);
     prefetchNeighbours();
     return YearOutcome::Shown;

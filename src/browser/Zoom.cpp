@@ -9,7 +9,7 @@
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

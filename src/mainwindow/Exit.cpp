@@ -5,7 +5,8 @@
 #include "platform/ProgramEnd.h"
 #include "platform/Services.h"
 #include "platform/SettingsStore.h"
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
+#include "programwide/SettingsNames.h"
 
 void Form1::Form_QueryUnload(int& Cancel, int UnloadMode)
 {
@@ -17,11 +18,11 @@ void Form1::Form_QueryUnload(int& Cancel, int UnloadMode)
     // 2. A minimised window has no place worth keeping; a maximised one keeps its maximised one.
     if (WindowState() != 1) {
         const QString app = applicationTitle();
-        const QString section = QStringLiteral("Settings");
-        m_s.settings.saveSetting(app, section, QStringLiteral("MainLeft"), singleText(float(Left())));
-        m_s.settings.saveSetting(app, section, QStringLiteral("MainTop"), singleText(float(Top())));
-        m_s.settings.saveSetting(app, section, QStringLiteral("MainWidth"), singleText(float(Width())));
-        m_s.settings.saveSetting(app, section, QStringLiteral("MainHeight"), singleText(float(Height())));
+        const QString section = SettingsNames::section();
+        m_s.settings.saveSetting(app, section, SettingsNames::mainLeft(), singleText(float(Left())));
+        m_s.settings.saveSetting(app, section, SettingsNames::mainTop(), singleText(float(Top())));
+        m_s.settings.saveSetting(app, section, SettingsNames::mainWidth(), singleText(float(Width())));
+        m_s.settings.saveSetting(app, section, SettingsNames::mainHeight(), singleText(float(Height())));
     }
     // 3. The end; the application releases the window once the event loop has gone.
     m_s.end.endOrderly();

@@ -37,43 +37,44 @@ public:
 
     // ---- controls (as the design names them) ----
     QWidget* client = nullptr;              // the client area below the menu bar
-    QLineEdit* Text1 = nullptr;
-    SpinButton* SpinButton1 = nullptr;
-    QLineEdit* Text3 = nullptr;
-    ThreeDButton* cmdZoomOut = nullptr;
-    ThreeDPanel* SSPanel2 = nullptr;
-    ThreeDPanel* pnlProgress = nullptr;
-    ThreeDPanel* SSPanel1 = nullptr;
-    PictureBox* PicSrc = nullptr;
-    QScrollBar* VScr = nullptr;
-    PictureBox* picDest = nullptr;
-    QTimer* Timer1 = nullptr;
-    ThreeDPanel* PnlCoStar = nullptr;
-    ThreeDPanel* StatusDay = nullptr;
-    ThreeDPanel* StatusDate = nullptr;
-    ThreeDPanel* StatusTime = nullptr;
-    ThreeDPanel* panParent = nullptr;
-    ThreeDButton* SSCommand1 = nullptr;
-    SpinButton* SpinButton2 = nullptr;
-    ImageControl* Image1 = nullptr;
+    QLineEdit* Text1 = nullptr;             // normal view's counter: "1 of " and the year's count
+    SpinButton* SpinButton1 = nullptr;      // normal view's stepper, beside Text1, for years with several ads
+    QLineEdit* Text3 = nullptr;             // zoomed view's counter, kept equal to Text1
+    ThreeDButton* cmdZoomOut = nullptr;     // zoomed view: back to the normal view
+    ThreeDPanel* SSPanel2 = nullptr;        // the year buttons, Zoom In and Exit
+    ThreeDPanel* pnlProgress = nullptr;     // the copy-to-hard-drive panel, hidden until asked for
+    ThreeDPanel* SSPanel1 = nullptr;        // the make buttons' frame (and the hidden parent frame)
+    PictureBox* PicSrc = nullptr;           // never shown: the picture on show at natural size
+    QScrollBar* VScr = nullptr;             // zoomed view: scrolls picDest up and down
+    PictureBox* picDest = nullptr;          // zoomed view: the picture at natural size, scrolled by VScr
+    QTimer* Timer1 = nullptr;               // the status clock, every 100 ms
+    ThreeDPanel* PnlCoStar = nullptr;       // the title strip below the status panels
+    ThreeDPanel* StatusDay = nullptr;       // day of the week
+    ThreeDPanel* StatusDate = nullptr;      // date
+    ThreeDPanel* StatusTime = nullptr;      // time of day
+    ThreeDPanel* panParent = nullptr;       // zoomed view: which make and year are on show
+    ThreeDButton* SSCommand1 = nullptr;     // zoomed view: Exit
+    SpinButton* SpinButton2 = nullptr;      // zoomed view's stepper, beside Text3
+    ImageControl* Image1 = nullptr;         // normal view: the picture stretched to the picture area
 
-    std::array<ThreeDButton*, 20> cmdYear{};
-    ThreeDButton* cmdZoom = nullptr;
-    ThreeDButton* SSCommand2 = nullptr;
+    std::array<ThreeDButton*, 20> cmdYear{};  // model year 1950 + index
+    ThreeDButton* cmdZoom = nullptr;          // normal view: to the zoomed view
+    ThreeDButton* SSCommand2 = nullptr;       // normal view: Exit
 
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    std::array<OptionButton*, 6> Option1{};
-    std::array<OptionButton*, 4> optParent{};
+    QGroupBox* Frame1 = nullptr;              // "Make": the make buttons
+    QGroupBox* Frame2 = nullptr;              // "Parent Company": never shown
+    std::array<OptionButton*, 6> Option1{};   // the makes of the selected parent company
+    std::array<OptionButton*, 4> optParent{}; // the parent companies; the program selects the first
 
-    QLineEdit* Text2 = nullptr;
-    ThreeDPanel* ProgressGuage2 = nullptr;
-    ThreeDPanel* ProgressGuage = nullptr;
-    ThreeDButton* cmdCopy = nullptr;
-    ThreeDButton* cmdCancel = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label1 = nullptr;
-    ImageControl* Image2 = nullptr;
+    // In pnlProgress.
+    QLineEdit* Text2 = nullptr;             // the file being copied
+    ThreeDPanel* ProgressGuage2 = nullptr;  // gauge of the current file
+    ThreeDPanel* ProgressGuage = nullptr;   // gauge of the whole set
+    ThreeDButton* cmdCopy = nullptr;        // "Copy Ads": starts the copy
+    ThreeDButton* cmdCancel = nullptr;      // "Cancel": closes the panel
+    QLabel* Label2 = nullptr;               // the panel's heading
+    QLabel* Label1 = nullptr;               // "Copying file:"
+    ImageControl* Image2 = nullptr;         // the panel's picture
 
     // ---- menus ----
     QMenu* mnuFile = nullptr;
@@ -121,8 +122,6 @@ public:
     void Image1_DblClick();
     void picDest_DblClick();
     void VScr_Change();
-    // The colour of the chosen make and of the year on show.
-    static QColor onShowColour();
 
     // ---- shell: geometry, settings, exit, clock, full screen, resolution (mainwindow/) ----
     // The geometry steps of the load step: size (stored or computed) and stored position.
@@ -183,8 +182,6 @@ public:
     // ---- shared by the loaders ----
     // VScr.Max for the picture in PicSrc and the zoomed viewport it is seen through.
     void SetScrollRange();
-    // The design position of a control, applied in pixels.
-    static QRect designRect(int left, int top, int width, int height);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -2,7 +2,7 @@
 
 #include "platform/ScreenInfo.h"
 #include "platform/Services.h"
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
 
 #include <QAction>
 #include <QEvent>

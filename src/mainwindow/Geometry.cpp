@@ -9,6 +9,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/ThreeDPanel.h"
 #include "platform/Units.h"
+#include "programwide/SettingsNames.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -20,8 +21,6 @@ namespace {
 
 // The largest coordinate or size, in pixels, a window can take (X11 measures in 16 bits).
 constexpr double kMaxPixels = 32767;
-
-const QString kSection = QStringLiteral("Settings");
 
 int toPixels(double twips, double twipsPerPixel)
 {
@@ -201,15 +200,15 @@ void Form1::SizeAndPlaceWindow()
     resize(twipsToPixels(kForm1ClientWidth), twipsToPixels(kForm1ClientHeight) + menuBar()->sizeHint().height());
 
     auto setting = [this](const QString& key, const QString& defaultValue) {
-        return parseSingle(m_s.settings.getSetting(applicationTitle(), kSection, key, defaultValue));
+        return parseSingle(m_s.settings.getSetting(applicationTitle(), SettingsNames::section(), key, defaultValue));
     };
 
     // Each step that fails (a setting that is not a number, a value no window can take) is
     // skipped, and the next one runs.
     if (IsScreenResolution(800, 600)) {
-        if (const auto w = setting(QStringLiteral("MainWidth"), singleText(float(m_s.screen.widthTwips()))))
+        if (const auto w = setting(SettingsNames::mainWidth(), singleText(float(m_s.screen.widthTwips()))))
             setWidth(*w);
-        if (const auto h = setting(QStringLiteral("MainHeight"), singleText(float(m_s.screen.heightTwips()))))
+        if (const auto h = setting(SettingsNames::mainHeight(), singleText(float(m_s.screen.heightTwips()))))
             setHeight(*h);
     } else {
         // The full-screen command is offered only on the screen the layout was made for.
@@ -217,9 +216,9 @@ void Form1::SizeAndPlaceWindow()
         setWidth(computedWidthTwips(Image1->x(), Image1->width()));
         setHeight(computedHeightTwips(StatusTime->y(), StatusTime->height()));
     }
-    if (const auto l = setting(QStringLiteral("MainLeft"), QStringLiteral("0")))
+    if (const auto l = setting(SettingsNames::mainLeft(), QStringLiteral("0")))
         setLeft(*l);
-    if (const auto t = setting(QStringLiteral("MainTop"), QStringLiteral("0")))
+    if (const auto t = setting(SettingsNames::mainTop(), QStringLiteral("0")))
         setTop(*t);
 
     // A stored position that puts the whole window off every screen (a screen since

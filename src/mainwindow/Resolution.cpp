@@ -4,8 +4,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/ScreenInfo.h"
 #include "platform/Services.h"
-#include "startup/ProgramState.h"
-#include "startup/Texts.h"
+#include "programwide/ProgramState.h"
+#include "programwide/Texts.h"
 
 #include <limits>
 

@@ -10,7 +10,7 @@
 #include "platform/PopupMenus.h"
 #include "platform/Printer.h"
 #include "platform/Services.h"
-#include "startup/Texts.h"
+#include "programwide/Texts.h"
 
 #include <QPrinter>
 

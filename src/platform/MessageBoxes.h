@@ -1,5 +1,7 @@
 #pragma once
 
+#include "programwide/Texts.h"
+
 #include <QString>
 
 // Button sets, icons and answers of a message box, with the old runtime's codes.
@@ -8,9 +10,6 @@ enum Buttons { OkOnly = 0, YesNo = 4, RetryCancel = 5 };
 enum Icon { NoIcon = 0, Critical = 16, Question = 32, Exclamation = 48 };
 enum Answer { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 }
-
-// The application title: the caption of a message box that gives none.
-inline QString applicationTitle() { return QStringLiteral("VantorraAds"); }
 
 // Shows every message box of the program. CR LF in a text is a line break.
 class MessageBoxes

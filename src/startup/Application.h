@@ -1,6 +1,6 @@
 #pragma once
 
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
 
 #include <QPointer>
 #include <QStringList>

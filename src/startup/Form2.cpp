@@ -1,5 +1,6 @@
 #include "startup/Form2.h"
 
+#include "startup/HandOver.h"
 #include "mainwindow/Form1.h"
 #include "platform/LoadPicture.h"
 #include "platform/InstanceLock.h"
@@ -12,12 +13,22 @@
 #include "platform/Services.h"
 #include "platform/ThreeDPanel.h"
 #include "platform/Units.h"
-#include "startup/Artwork.h"
-#include "startup/ProgramState.h"
-#include "startup/MediaPrompt.h"
-#include "startup/Texts.h"
+#include "programwide/Artwork.h"
+#include "programwide/Design.h"
+#include "programwide/ProgramState.h"
+#include "programwide/MediaPrompt.h"
+#include "programwide/Texts.h"
 
 #include <QTimer>
+
+const DesignTable& form2Design()
+{
+    static const DesignTable design = {
+        at(QStringLiteral("SSPanel1"), 0, 0, 9855, 6015),
+        at(QStringLiteral("Picture2"), 360, 360, 9135, 5295),
+    };
+    return design;
+}
 
 Form2::Form2(ProgramState& state, Services& services, Form1Factory makeForm1, int handOverMs, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
@@ -33,11 +44,10 @@ Form2::Form2(ProgramState& state, Services& services, Form1Factory makeForm1, in
 
     SSPanel1 = new ThreeDPanel(this);
     SSPanel1->setObjectName(QStringLiteral("SSPanel1"));
-    SSPanel1->setGeometry(twipsToPixels(0), twipsToPixels(0), twipsToPixels(9855), twipsToPixels(6015));
     Picture2 = new PictureBox(SSPanel1);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setGeometry(twipsToPixels(360), twipsToPixels(360), twipsToPixels(9135), twipsToPixels(5295));
     Picture2->setPicture(splashPicture());
+    applyDesign(this, form2Design());
 
     // Interval 0 at design: nothing fires until the load step arms it.
     Timer1 = new QTimer(this);
@@ -78,33 +88,9 @@ void Form2::Timer1_Timer()
     Timer1->stop();
     hide();
     deleteLater();
-    // 3. Load the main window (locates the media; may prompt until it is there).
+    // 3-8. Load the main window and hand over to it.
     Form1* f = m_makeForm1();
-    if (!f->Form_Load())
-        return;
-    // 4. The first parent company: fills the make buttons and shows its picture.
-    f->optParent[0]->setChecked(true);
-    if (m_s.end.hasEnded())
-        return;
-    // 5.
-    f->show();
-    // 6-8. The first company picture into both picture boxes, and its scroll range.
-    if (!loadCompanyPictureIntoViews(f))
+    if (!HandOver(*f, m_g, m_s))
         return;
     emit handedOver(f);
-}
-
-bool Form2::loadCompanyPictureIntoViews(Form1* f)
-{
-    const QString relative = QStringLiteral("/Graphics/VACORP00.bmp");
-    const PictureLoad company = LoadPicture(m_s, m_g.MediaRoot, relative);
-    if (!company.ok()) {
-        // The media was readable a moment ago; without its first picture there is nothing to show.
-        ReportUnreadablePicture(m_g, m_s, relative, company.error);
-        return false;
-    }
-    f->PicSrc->setPicture(company.picture);
-    f->picDest->setPicture(company.picture);
-    f->SetScrollRange();
-    return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "programwide/Design.h"
+
 #include <QWidget>
 #include <functional>
 
@@ -9,6 +11,9 @@ class PictureBox;
 class ThreeDPanel;
 struct ProgramState;
 struct Services;
+
+// The splash window's controls as designed, in twips.
+const DesignTable& form2Design();
 
 // The splash window: asks before a second copy runs, waits six seconds, then hands over
 // to the main window.
@@ -35,8 +40,6 @@ signals:
     void handedOver(Form1* form);
 
 private:
-    bool loadCompanyPictureIntoViews(Form1* f);
-
     ProgramState& m_g;
     Services& m_s;
     Form1Factory m_makeForm1;

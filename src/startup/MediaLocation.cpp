@@ -4,8 +4,8 @@
 #include "platform/MediaDrives.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Services.h"
-#include "startup/MediaPrompt.h"
-#include "startup/ProgramState.h"
+#include "programwide/MediaPrompt.h"
+#include "programwide/ProgramState.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "TestProgram.h"
 
-#include "platform/OptionButton.h"
+#include "startup/HandOver.h"
 
 #include <QDir>
 
@@ -32,10 +32,5 @@ Form1* TestProgram::make()
 Form1* TestProgram::start()
 {
     Form1* f = make();
-    if (!f->Form_Load())
-        return nullptr;
-    f->optParent[0]->setChecked(true);
-    if (fake.end.hasEnded())
-        return nullptr;
-    return f;
+    return HandOver(*f, g, fake.services()) ? f : nullptr;
 }

@@ -3,7 +3,7 @@
 #include "MediaBuilder.h"
 #include "mainwindow/Form1.h"
 #include "platform/fake/FakeServices.h"
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -37,8 +37,8 @@ public:
     // Media with the graphics and these ads.
     void writeMedia(const QStringList& adFiles);
 
-    // Makes Form1 and runs what the hand-over runs: its load step and the first parent.
-    // Returns null when the program ended on the way.
+    // Makes Form1 and hands over to it as the splash window does. Returns null when the
+    // program ended on the way.
     Form1* start();
     // Makes Form1 without loading it.
     Form1* make();

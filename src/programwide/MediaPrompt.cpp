@@ -1,10 +1,10 @@
-#include "startup/MediaPrompt.h"
+#include "programwide/MediaPrompt.h"
 
 #include "platform/MessageBoxes.h"
 #include "platform/ProgramEnd.h"
 #include "platform/Services.h"
-#include "startup/ProgramState.h"
-#include "startup/Texts.h"
+#include "programwide/ProgramState.h"
+#include "programwide/Texts.h"
 
 bool ReportMediaError(ProgramState& g, Services& s)
 {

@@ -1,4 +1,4 @@
-#include "startup/Artwork.h"
+#include "programwide/Artwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

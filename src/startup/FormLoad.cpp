@@ -1,7 +1,7 @@
 #include "mainwindow/Form1.h"
 
 #include "startup/MediaLocation.h"
-#include "startup/ProgramState.h"
+#include "programwide/ProgramState.h"
 
 bool Form1::Form_Load()
 {
