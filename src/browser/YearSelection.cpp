@@ -32,8 +32,8 @@ void Form1::ShowYear(int Index)
     // A media that fails prompts for the media; Retry starts again from the top. A first
     // ad that is there but damaged cannot be mended by trying again: it is named once and
     // the ad on show stays.
+    const BrowseSnapshot before = browseSnapshot();
     for (;;) {
-        const BrowseSnapshot before = browseSnapshot();
         PictureLoad damaged;
         const YearOutcome outcome = showYearOnce(Index, &damaged);
         if (outcome == YearOutcome::Shown)
