@@ -8,6 +8,8 @@ class QAction;
 class QColor;
 class QEvent;
 class QImage;
+class Picture;
+struct PictureLoad;
 struct StepRange;
 class QGroupBox;
 class QLabel;
@@ -215,11 +217,27 @@ private:
     void connectDocumentEvents(); // documents/DocumentEvents.cpp
 
     // browser/
-    enum class YearOutcome { Shown, MediaMissing };
+    enum class YearOutcome { Shown, MediaMissing, Damaged };
+    // What a year that cannot be shown puts back.
+    struct BrowseSnapshot
+    {
+        qint16 adYear, adCount, adNumber;
+        QString parentPrefix, makePrefix, counter;
+        bool counterVisible, stepperVisible;
+        QString caption;
+        int yearOnShow;
+    };
     int selectedParentIndex() const;
     QString selectedParentCaption() const;
-    YearOutcome showYearOnce(int Index);
-    void showPicture(const QImage& picture);
+    YearOutcome showYearOnce(int Index, PictureLoad* damaged);
+    BrowseSnapshot browseSnapshot() const;
+    void restoreBrowse(const BrowseSnapshot& b);
+    // One message naming the file and why it does not decode; the program goes on.
+    void ReportDamagedPicture(const PictureLoad& load);
+    // Into PicSrc and both views.
+    void showPicture(const Picture& picture);
+    // The hand over the zoomed picture when it is larger than the viewport.
+    void updatePanCursor();
     void prefetchNeighbours();
     // Prompts until the media's "Graphics" folder lists a file; false when the program is ending.
     bool checkMediaPresent();
@@ -227,6 +245,7 @@ private:
     void showStep();
     bool stepperTest();
     int zoomedViewportHeight() const;
+    int zoomedViewportWidth() const;
     void zoomIn();
     void zoomOut();
     void zoomOutAndRefreshYears();
