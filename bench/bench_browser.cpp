@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <unistd.h>
@@ -104,7 +105,30 @@ struct Row
     double baseline;
     const char* unit;
     double limit;       // the target for value/baseline, or for value itself when baseline is 0
+    bool atLeast = false;  // the target is a floor, not a ceiling
 };
+
+// Peak signal-to-noise ratio of two pictures of one size over their red, green and blue.
+double psnr(const QImage& a, const QImage& b)
+{
+    if (a.isNull() || a.size() != b.size())
+        return 0;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
+        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+        for (int col = 0; col < x.width(); ++col) {
+            const double dr = qRed(p[col]) - qRed(q[col]);
+            const double dg = qGreen(p[col]) - qGreen(q[col]);
+            const double db = qBlue(p[col]) - qBlue(q[col]);
+            sum += dr * dr + dg * dg + db * db;
+        }
+    }
+    const double mse = sum / (3.0 * x.width() * x.height());
+    return mse <= 0 ? 99.0 : 10.0 * std::log10(255.0 * 255.0 / mse);
+}
 
 } // namespace
 
@@ -161,17 +185,37 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "Cannot decode %s\n", qPrintable(first));
     });
 
-    // 1. A year from the click to the picture ready to paint in Image1.
+    // 1. A year from the click to the stretched picture painted in Image1.
     const double showYearMs = medianMs(kRuns, settle, [&] {
         form.cmdYear[kYearButton]->click();
-        form.Image1->prepare();
+        form.Image1->repaint();
     });
+    // The picture painted there against the whole picture scaled smoothly to that size.
+    settle();
+    const QImage painted = form.Image1->scaledPixmap().toImage();
+    const QImage reference = QImageReader(first).read().scaled(form.Image1->deviceSize(), Qt::IgnoreAspectRatio,
+                                                                Qt::SmoothTransformation);
+    const double quality = psnr(painted, reference);
+    const double residentWithYear = residentMb();
 
     // 2. A step to a neighbour decoded ahead.
     const double stepMs = medianMs(kRuns, settle, [&] {
         form.ShowNextAd();
-        form.Image1->prepare();
+        form.Image1->repaint();
     });
+
+    // 2b. A step right after another: the next one is still being decoded ahead.
+    const double rapidStepMs = medianMs(
+        kRuns,
+        [&] {
+            settle();
+            form.ShowNextAd();
+            form.Image1->repaint();
+        },
+        [&] {
+            form.ShowNextAd();
+            form.Image1->repaint();
+        });
 
     // 3. Year availability and the count on a folder of 24000 files, after its first read.
     const QString mediaRoot = g.MediaRoot;
@@ -194,7 +238,7 @@ int main(int argc, char** argv)
     const double before = residentMb();
     for (int i = 0; i < 200; ++i) {
         form.ShowNextAd();
-        form.Image1->prepare();
+        form.Image1->repaint();
         QCoreApplication::processEvents();
         fake.pictures.loaded.clear();
         fake.pictures.prefetched.clear();
@@ -206,9 +250,12 @@ int main(int argc, char** argv)
     const std::vector<Row> rows = {
         {"hand-over: main window loaded and shown", handOverMs, 0, "ms", 0},
         {"full decode with QImageReader (baseline)", decodeMs, 0, "ms", 0},
-        {"ShowYear, click to picture ready", showYearMs, decodeMs, "ms", 1.3},
+        {"ShowYear, click to picture ready", showYearMs, decodeMs, "ms", 0.5},
+        {"stretched picture against full decode, PSNR", quality, 0, "dB", 38.0, true},
         {"ShowNextAd to a neighbour decoded ahead", stepMs, decodeMs, "ms", 0.25},
+        {"ShowNextAd right after another step", rapidStepMs, decodeMs, "ms", 0.6},
         {"EnableAdYears + count, 24000 files", probesMs, 0, "ms", 2.0},
+        {"resident memory with a year on show", residentWithYear, 0, "MB", 150.0},
         {"resident memory growth over 200 steps", after - before, 0, "MB", 100.0},
     };
     bool allHold = fake.boxes.calls.isEmpty();
@@ -216,12 +263,14 @@ int main(int argc, char** argv)
     for (const Row& r : rows) {
         const bool ratio = r.baseline > 0;
         const double measured = ratio ? r.value / r.baseline : r.value;
-        const bool holds = r.limit <= 0 || measured <= r.limit;
+        const bool holds = r.limit <= 0 || (r.atLeast ? measured >= r.limit : measured <= r.limit);
         allHold = allHold && holds;
         std::printf("%-44s %8.2f%-2s %8.2f%-2s %8s %8s  %s\n", r.figure, r.value, r.unit,
                     ratio ? r.baseline : 0.0, ratio ? "ms" : "  ",
                     ratio ? qPrintable(QString::number(measured, 'f', 2)) : "-",
-                    r.limit > 0 ? qPrintable(QString::number(r.limit, 'f', 2) + (ratio ? "x" : r.unit))
+                    r.limit > 0 ? qPrintable((r.atLeast ? QStringLiteral(">=") : QString())
+                                             + QString::number(r.limit, 'f', r.atLeast ? 0 : 2)
+                                             + (ratio ? "x" : r.unit))
                                 : "-",
                     r.limit > 0 ? (holds ? "yes" : "NO") : "");
     }

@@ -2,7 +2,7 @@
 # Sourced, not run.
 
 # Debian packages the build, the program and the tests need.
-VANTORRA_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev fonts-dejavu-core poppler-utils)
+VANTORRA_PACKAGES=(cmake g++ make qt6-base-dev libgl-dev libjpeg-dev fonts-dejavu-core poppler-utils)
 
 vantorra_install_packages() {
     local missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Prints through the program's print code on a real CUPS printer and checks the page:
+# Prints an ad and a document through the program's print code on a real CUPS printer and
+# checks the pages:
 # installs CUPS and its PDF printer (Debian packages), starts cupsd when it is not running,
 # makes a PDF queue the default printer and runs tst_cupsprint on it (offscreen).
 #

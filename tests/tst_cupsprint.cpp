@@ -3,7 +3,10 @@
 #include "PdfPage.h"
 #include "TestProgram.h"
 
+#include "documents/txtForm.h"
 #include "platform/ImageControl.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ThreeDButton.h"
 #include "platform/PictureBox.h"
 
 #include <QAction>
@@ -11,6 +14,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QSet>
+#include <QTimer>
 
 namespace {
 
@@ -82,6 +86,45 @@ private slots:
         const QString text = s.p.fake.boxes.calls.first().text;
         QVERIFY2(text.startsWith("The ad was not printed.") && text.contains("did not take the job"),
                  qPrintable(text));
+    }
+
+    void documentPrintsOnTheDefaultPrinter()
+    {
+        Started s(PdfPage::quadrantPicture({40, 60}));
+        QVERIFY(s.f);
+        QVERIFY(s.p.media().richText().ok());
+        QPrinter& printer = s.p.fake.printer.printer();
+        QCOMPARE(printer.printerName(), m_queue);
+
+        const QSet<QString> before = pdfs();
+        s.p.fake.boxes.answer(MsgBox::Yes).answer(MsgBox::Ok);
+        bool seen = false;
+        QTimer::singleShot(0, s.f, [&] {
+            auto* viewer = qobject_cast<txtForm*>(QApplication::activeModalWidget());
+            if (!viewer)
+                return;
+            seen = true;
+            QTest::mouseClick(viewer->cmdprint, Qt::LeftButton);
+            QTest::mouseClick(viewer->SSCommand1, Qt::LeftButton);
+        });
+        s.f->mnuNotice->trigger();
+        QVERIFY(seen);
+        QCOMPARE(s.p.fake.boxes.calls.size(), 2);
+        QCOMPARE(s.p.fake.boxes.calls.at(1).text, QString("Printing complete!"));
+
+        QString pdf;
+        QTRY_VERIFY_WITH_TIMEOUT(!(pdf = newPdf(before)).isEmpty() && PdfPage::info(pdf).pages > 0, kJobTimeoutMs);
+        const PdfPage::Info info = PdfPage::info(pdf);
+        QVERIFY(info.pages >= 1);
+        // The queue's converters re-embed the fonts without their character maps, so the
+        // text cannot be read back; the page is checked by where its ink lies.
+        // One inch from the paper's left and top edges (72 points); glyphs start a little inside.
+        QString error;
+        const QImage page = PdfPage::render(pdf, 72, &error);
+        QVERIFY2(!page.isNull(), qPrintable(error));
+        const QRect ink = PdfPage::inkBox(page);
+        QVERIFY2(ink.left() >= 70 && ink.left() <= 76 && ink.top() >= 70 && ink.top() <= 90,
+                 qPrintable(QString("ink at %1,%2").arg(ink.left()).arg(ink.top())));
     }
 
 private:

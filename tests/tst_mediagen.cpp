@@ -65,7 +65,7 @@ private slots:
         QVERIFY(mediagen::writeSampleMedia(dir.path(), small(), &error));
         QtPictureLoader loader;
         for (const QString& file : mediagen::sampleAdFiles()) {
-            const QImage ad = loader.load(dir.filePath(file), &error);
+            const QImage ad = loader.load(dir.filePath(file), &error).image();
             QVERIFY2(!ad.isNull(), qPrintable(file + ": " + error));
             QCOMPARE(ad.size(), QSize(120, 156));
         }

@@ -1,10 +1,15 @@
-// Reading pictures: broken files fail with a reason, and decoding ahead never changes
-// what a load answers.
+// Reading pictures: broken files fail with a reason, true colours, EXIF orientation, the
+// quick scaled copy, and decoding ahead never changes what a load answers.
 #include "MediaBuilder.h"
+#include "PictureFiles.h"
+#include "platform/qt/PictureDecoding.h"
 #include "platform/qt/PrefetchCache.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QAtomicInt>
+#include <QBuffer>
+#include <QImageWriter>
+#include <QColorSpace>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,10 +18,25 @@ namespace {
 
 QAtomicInt decodes;
 
-QImage countingDecode(const QString& path, QString* error)
+QImage countingDecode(const QByteArray& bytes, const QSize& viewSize, QSize* naturalSize, QString* error)
 {
     decodes.fetchAndAddRelaxed(1);
-    return QtPictureLoader::decode(path, error);
+    return picturedecoding::decode(bytes, viewSize, naturalSize, error);
+}
+
+const QColor kSrgbGreen(40, 170, 60);
+// The view size a test asks for: a quarter of the pictures below, and not a plain fraction.
+const QSize kView(43, 57);
+
+bool write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QPoint middle(const QImage& image)
+{
+    return QPoint(image.width() / 2, image.height() / 2);
 }
 
 // A real JPEG whose frame header is changed to claim width x height.
@@ -44,6 +64,7 @@ private slots:
     void brokenPicturesFail_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("scaled");
         QImage good(64, 64, QImage::Format_RGB32);
         good.fill(Qt::red);
         QTemporaryDir dir;
@@ -51,23 +72,235 @@ private slots:
         QFile f(dir.filePath("g.jpg"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray whole = f.readAll();
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("not a picture") << QByteArray("plain text, not a picture at all");
-        QTest::newRow("truncated") << whole.left(whole.size() / 2);
-        // 9000 x 9000 at 4 bytes a pixel passes the 256 MiB limit; the reader must refuse it
-        // before allocating anything.
-        QTest::newRow("too large when decoded") << claiming(whole, 9000, 9000);
+        // Each both whole and for a view: the quick scaled decode refuses the same files.
+        for (bool scaled : {false, true}) {
+            const char* how = scaled ? ", scaled" : "";
+            QTest::addRow("empty%s", how) << QByteArray() << scaled;
+            QTest::addRow("not a picture%s", how) << QByteArray("plain text, not a picture at all") << scaled;
+            QTest::addRow("truncated%s", how) << whole.left(whole.size() / 2) << scaled;
+            QTest::addRow("cut off just before its end%s", how) << whole.left(whole.size() - 2) << scaled;
+            // 9000 x 9000 at 4 bytes a pixel passes the 256 MiB limit; the reader must refuse
+            // it before allocating anything.
+            QTest::addRow("too large when decoded%s", how) << claiming(whole, 9000, 9000) << scaled;
+        }
     }
     void brokenPicturesFail()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(bool, scaled);
         QTemporaryDir dir;
         MediaBuilder(dir.path()).file("ads/55VaSo00.jpg", bytes);
         QtPictureLoader loader;
         QString error;
-        const QImage image = loader.load(dir.filePath("ads/55VaSo00.jpg"), &error);
-        QVERIFY(image.isNull());
+        const Picture picture = loader.load(dir.filePath("ads/55VaSo00.jpg"), &error, scaled ? kView : QSize());
+        QVERIFY(picture.isNull());
         QVERIFY(!error.isEmpty());
+    }
+
+    // A valid JPEG followed by more than a KiB of other data (a thumbnail, padding, an
+    // editor's trailer) was refused as cut off, because only the last KiB was searched
+    // for the end-of-image marker.
+    void jpegWithLongTrailerWasRefusedAsCutOff_data()
+    {
+        QTest::addColumn<bool>("scaled");
+        QTest::newRow("whole") << false;
+        QTest::newRow("scaled for the view") << true;
+    }
+    void jpegWithLongTrailerWasRefusedAsCutOff()
+    {
+        QFETCH(bool, scaled);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("55VaSo00.jpg");
+        QVERIFY(write(path, PictureFiles::jpeg({172, 228}, kSrgbGreen) + QByteArray(4096, 'x')));
+        QtPictureLoader loader;
+        QString error;
+        const Picture picture = loader.load(path, &error, scaled ? kView : QSize());
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        QCOMPARE(picture.size(), QSize(172, 228));
+        QVERIFY(PictureFiles::near(picture.image(), {86, 114}, kSrgbGreen));
+    }
+
+    void jpegComplete_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("complete");
+        QImage noisy(64, 48, QImage::Format_RGB32);
+        for (int y = 0; y < noisy.height(); ++y)
+            for (int x = 0; x < noisy.width(); ++x)
+                noisy.setPixel(x, y, qRgb((x * 37 + y * 11) & 0xFF, (x * y) & 0xFF, (x * 5 + y * 90) & 0xFF));
+        const QByteArray plain = PictureFiles::jpeg(noisy, 90);
+        QByteArray progressive;
+        {
+            QBuffer buffer(&progressive);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter writer(&buffer, "jpeg");
+            writer.setProgressiveScanWrite(true);
+            QVERIFY(writer.write(noisy));
+        }
+        QTest::newRow("whole") << plain << true;
+        QTest::newRow("trailing data") << plain + QByteArray(5000, '\0') << true;
+        QTest::newRow("trailing bytes 0xFF") << plain + QByteArray(3000, char(0xFF)) << true;
+        QTest::newRow("with EXIF and profile") << PictureFiles::withIccProfile(
+            PictureFiles::withExifOrientation(plain, 6), QColorSpace(QColorSpace::AdobeRgb).iccProfile()) << true;
+        QTest::newRow("progressive") << progressive << true;
+        QTest::newRow("progressive, last scan cut") << progressive.left(progressive.size() - 40) << false;
+        QTest::newRow("cut in the scan data") << plain.left(plain.size() * 2 / 3) << false;
+        QTest::newRow("cut before the end marker") << plain.left(plain.size() - 2) << false;
+        QTest::newRow("cut in a header segment") << plain.left(30) << false;
+        QTest::newRow("only start and end") << QByteArray("\xFF\xD8\xFF\xD9", 4) << false;
+        QTest::newRow("not a JPEG") << QByteArray("BM not a jpeg at all") << false;
+    }
+    void jpegComplete()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, complete);
+        QCOMPARE(picturedecoding::jpegComplete(bytes), complete);
+    }
+
+    // ---- the view's copy at once, the whole picture after ----
+
+    void aViewLoadGivesTheScaledCopyAndTheWholePicture()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("55VaSo00.jpg");
+        QImage halves(172, 228, QImage::Format_RGB32);
+        halves.fill(Qt::blue);
+        for (int y = 114; y < 228; ++y)
+            for (int x = 0; x < 172; ++x)
+                halves.setPixel(x, y, qRgb(250, 200, 0));
+        QVERIFY(write(path, PictureFiles::jpeg(halves)));
+        QtPictureLoader loader;
+        QString error;
+        const Picture picture = loader.load(path, &error, kView);
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        QCOMPARE(picture.size(), QSize(172, 228));
+        const QImage copy = picture.scaledCopy(kView);
+        QCOMPARE(copy.size(), kView);
+        QVERIFY(PictureFiles::near(copy, {21, 10}, Qt::blue, 12));
+        QVERIFY(PictureFiles::near(copy, {21, 50}, QColor(250, 200, 0), 12));
+        const QImage whole = picture.image();
+        QCOMPARE(whole.size(), QSize(172, 228));
+        QVERIFY(PictureFiles::near(whole, {80, 50}, Qt::blue, 12));
+        QVERIFY(PictureFiles::near(whole, {80, 200}, QColor(250, 200, 0), 12));
+        // Another view size has no ready copy.
+        QVERIFY(picture.scaledCopy(QSize(40, 40)).isNull());
+    }
+
+    void aDecodingNobodyStartedIsDoneByWhoeverNeedsIt()
+    {
+        QTemporaryDir dir;
+        MediaBuilder media(dir.path());
+        media.ad("55VaSo01.jpg", {400, 500});
+        QString error;
+        Picture picture;
+        {
+            PrefetchCache cache(&countingDecode);
+            picture = cache.open(media.adPath("55VaSo01.jpg"), kView, &error);
+        }
+        // The cache is gone, and with it its workers; the picture still comes.
+        QVERIFY(MediaBuilder::shows(picture.image(), "55VaSo01.jpg"));
+        QCOMPARE(picture.size(), QSize(400, 500));
+    }
+
+    // ---- colours and orientation ----
+
+    // A picture saved with a colour profile is shown, printed and copied in sRGB; one whose
+    // profile Qt cannot use shows its numbers as they are.
+    void colourProfiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QColor>("shown");
+        QTest::addColumn<bool>("scaled");
+        const QByteArray adobe = PictureFiles::adobeRgbJpeg({172, 228}, kSrgbGreen);
+        const QByteArray broken = PictureFiles::withIccProfile(PictureFiles::jpeg({172, 228}, QColor(101, 168, 71)),
+                                                               QByteArray("not a colour profile at all"));
+        for (bool scaled : {false, true}) {
+            const char* how = scaled ? ", scaled" : "";
+            QTest::addRow("Adobe RGB%s", how) << adobe << kSrgbGreen << scaled;
+            QTest::addRow("unusable profile%s", how) << broken << QColor(101, 168, 71) << scaled;
+        }
+    }
+    void colourProfiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QColor, shown);
+        QFETCH(bool, scaled);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("55VaSo00.jpg");
+        QVERIFY(write(path, bytes));
+        QtPictureLoader loader;
+        QString error;
+        const Picture picture = loader.load(path, &error, scaled ? kView : QSize());
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        const QImage whole = picture.image();
+        QVERIFY2(PictureFiles::near(whole, middle(whole), shown),
+                 qPrintable(QColor(whole.pixel(middle(whole))).name() + " instead of " + shown.name()));
+        if (scaled) {
+            const QImage copy = picture.scaledCopy(kView);
+            QVERIFY2(PictureFiles::near(copy, middle(copy), shown), qPrintable(QColor(copy.pixel(middle(copy))).name()));
+        }
+    }
+
+    void cmykShowsTheColoursOfItsRgbTwin_data()
+    {
+        QTest::addColumn<bool>("scaled");
+        QTest::newRow("whole") << false;
+        QTest::newRow("scaled") << true;
+    }
+    void cmykShowsTheColoursOfItsRgbTwin()
+    {
+        QFETCH(bool, scaled);
+        QImage twin(172, 228, QImage::Format_RGB32);
+        twin.fill(QColor(200, 60, 30));
+        for (int y = 114; y < 228; ++y)
+            for (int x = 0; x < 172; ++x)
+                twin.setPixel(x, y, qRgb(30, 90, 210));
+        QTemporaryDir dir;
+        QVERIFY(write(dir.filePath("cmyk.jpg"), PictureFiles::adobeCmykJpeg(twin)));
+        QVERIFY(write(dir.filePath("rgb.jpg"), PictureFiles::jpeg(twin)));
+        QtPictureLoader loader;
+        QString error;
+        const QSize view = scaled ? kView : QSize();
+        const Picture cmyk = loader.load(dir.filePath("cmyk.jpg"), &error, view);
+        QVERIFY2(!cmyk.isNull(), qPrintable(error));
+        const Picture rgb = loader.load(dir.filePath("rgb.jpg"), &error, view);
+        QCOMPARE(cmyk.size(), rgb.size());
+        const QImage a = scaled ? cmyk.scaledCopy(kView) : cmyk.image();
+        const QImage b = scaled ? rgb.scaledCopy(kView) : rgb.image();
+        for (const QPoint at : {QPoint(a.width() / 2, a.height() / 4), QPoint(a.width() / 2, a.height() * 3 / 4)})
+            QVERIFY2(PictureFiles::near(a, at, b.pixelColor(at), 8),
+                     qPrintable(a.pixelColor(at).name() + " against " + b.pixelColor(at).name()));
+    }
+
+    void exifOrientationIsHonoured_data()
+    {
+        QTest::addColumn<bool>("scaled");
+        QTest::newRow("whole") << false;
+        QTest::newRow("scaled") << true;
+    }
+    void exifOrientationIsHonoured()
+    {
+        QFETCH(bool, scaled);
+        // Stored 228 wide and 172 tall, red on the left; orientation 6 turns it a quarter
+        // clockwise, so it shows 172 x 228 with red on top.
+        QImage stored(228, 172, QImage::Format_RGB32);
+        stored.fill(Qt::blue);
+        for (int y = 0; y < 172; ++y)
+            for (int x = 0; x < 114; ++x)
+                stored.setPixel(x, y, qRgb(220, 0, 0));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("turned.jpg");
+        QVERIFY(write(path, PictureFiles::withExifOrientation(PictureFiles::jpeg(stored), 6)));
+        QtPictureLoader loader;
+        QString error;
+        const Picture picture = loader.load(path, &error, scaled ? kView : QSize());
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        QCOMPARE(picture.size(), QSize(172, 228));
+        const QImage shown = scaled ? picture.scaledCopy(kView) : picture.image();
+        QVERIFY(!shown.isNull());
+        QVERIFY(PictureFiles::near(shown, {shown.width() / 2, shown.height() / 5}, QColor(220, 0, 0), 12));
+        QVERIFY(PictureFiles::near(shown, {shown.width() / 2, shown.height() * 4 / 5}, Qt::blue, 12));
+        QCOMPARE(picture.image().size(), QSize(172, 228));
     }
 
     void aPrefetchedPictureIsNotDecodedAgain()
@@ -80,8 +313,8 @@ private slots:
         cache.waitForIdle();
         QCOMPARE(int(decodes), 2);
         QString error;
-        QVERIFY(MediaBuilder::shows(cache.take(media.adPath("55VaSo02.jpg"), &error), "55VaSo02.jpg"));
-        QVERIFY(MediaBuilder::shows(cache.take(media.adPath("55VaSo01.jpg"), &error), "55VaSo01.jpg"));
+        QVERIFY(MediaBuilder::shows(cache.take(media.adPath("55VaSo02.jpg"), &error).image(), "55VaSo02.jpg"));
+        QVERIFY(MediaBuilder::shows(cache.take(media.adPath("55VaSo01.jpg"), &error).image(), "55VaSo01.jpg"));
         QCOMPARE(int(decodes), 2);
         // Asking again for what is held starts nothing new.
         cache.prefetch({media.adPath("55VaSo01.jpg")});
@@ -104,7 +337,7 @@ private slots:
         other.fill(MediaBuilder::colourFor("55VaSo09.jpg"));
         QVERIFY(other.save(media.adPath("55VaSo01.jpg"), "JPEG"));
         QString error;
-        const QImage image = cache.take(media.adPath("55VaSo01.jpg"), &error);
+        const QImage image = cache.take(media.adPath("55VaSo01.jpg"), &error).image();
         QCOMPARE(image.size(), QSize(50, 70));
         QVERIFY(MediaBuilder::shows(image, "55VaSo09.jpg"));
         QCOMPARE(int(decodes), 2);
@@ -158,7 +391,7 @@ private slots:
         cache.prefetch({});
         QCOMPARE(cache.held(), 0);
         QString error;
-        QVERIFY(MediaBuilder::shows(cache.take(paths[5], &error), "55VaSo05.jpg"));
+        QVERIFY(MediaBuilder::shows(cache.take(paths[5], &error).image(), "55VaSo05.jpg"));
     }
 
     void takeWaitsForADecodingUnderWay()
@@ -170,7 +403,7 @@ private slots:
         cache.prefetch({media.adPath("55VaSo01.jpg")});
         QString error;
         // Whether the decoding has finished or not, the answer is the picture, decoded once.
-        QVERIFY(MediaBuilder::shows(cache.take(media.adPath("55VaSo01.jpg"), &error), "55VaSo01.jpg"));
+        QVERIFY(MediaBuilder::shows(cache.take(media.adPath("55VaSo01.jpg"), &error).image(), "55VaSo01.jpg"));
         QCOMPARE(int(decodes), 1);
     }
 };

@@ -16,6 +16,25 @@
 
 using namespace WidgetTestUtil;
 
+// A picture whose whole is still on its way: its size is known, the whole comes on demand.
+class PendingSource : public PictureSource
+{
+public:
+    explicit PendingSource(QImage whole) : m_whole(std::move(whole)) {}
+    QSize size() const override { return m_whole.size(); }
+    QImage image() const override
+    {
+        ++fetched;
+        return m_whole;
+    }
+    bool isReady() const override { return fetched > 0; }
+    QImage scaledCopy(const QSize&) const override { return QImage(); }
+    mutable int fetched = 0;
+
+private:
+    QImage m_whole;
+};
+
 class TestWidgets : public QObject
 {
     Q_OBJECT
@@ -218,18 +237,22 @@ private slots:
         QVERIFY(sameColor(pixel(shown, QPoint(27, 20)), Qt::green, 8));
         QCOMPARE(c.scaleCount(), 1);
 
-        // A copy of the right size is taken as it is; one of another size is not.
+        // A copy of the right size made with the picture is taken as it is, without waiting
+        // for the whole picture; one of another size is not.
         QImage ready(c.deviceSize(), QImage::Format_RGB32);
         ready.fill(Qt::blue);
-        c.setPicture(picture, ready);
+        auto pending = std::make_shared<PendingSource>(picture);
+        c.setPicture(Picture(pending, ready));
         c.prepare();
         QCOMPARE(c.scaleCount(), 1);
+        QCOMPARE(pending->fetched, 0);
         QVERIFY(sameColor(pixel(renderWidget(&c), QPoint(15, 20)), Qt::blue, 0));
         QImage wrong(QSize(7, 7), QImage::Format_RGB32);
         wrong.fill(Qt::blue);
-        c.setPicture(picture, wrong);
+        c.setPicture(Picture(pending, wrong));
         c.prepare();
         QCOMPARE(c.scaleCount(), 2);
+        QVERIFY(pending->fetched > 0);
         QVERIFY(sameColor(pixel(renderWidget(&c), QPoint(3, 20)), Qt::red, 8));
     }
 
@@ -255,6 +278,33 @@ private slots:
         QVERIFY(sameColor(pixel(shown, QPoint(2, 2)), Qt::red));
         QVERIFY(sameColor(pixel(shown, QPoint(15, 2)), Qt::green));
         QVERIFY(sameColor(pixel(shown, QPoint(30, 35)), QColor(128, 128, 128)));
+    }
+
+    void pictureBoxPansSideways()
+    {
+        PictureBox box;
+        box.resize(40, 40);
+        box.setBackColor(QColor(128, 128, 128));
+        box.setPicture(twoColorImage(QSize(100, 30), Qt::red, Qt::green));
+        QCOMPARE(box.maxPanX(), 60);
+        box.setPanX(45);
+        QCOMPARE(box.panX(), 45);
+        QImage shown = renderWidget(&box);
+        QVERIFY(sameColor(pixel(shown, QPoint(2, 2)), Qt::red));      // columns 45 to 49
+        QVERIFY(sameColor(pixel(shown, QPoint(8, 2)), Qt::green));    // column 53
+        box.setPanX(1000);
+        QCOMPARE(box.panX(), 60);
+        shown = renderWidget(&box);
+        QVERIFY(sameColor(pixel(shown, QPoint(39, 2)), Qt::green));
+        QVERIFY(sameColor(pixel(shown, QPoint(20, 35)), QColor(128, 128, 128)));
+        box.setPanX(-5);
+        QCOMPARE(box.panX(), 0);
+        // A wider box needs less panning; a new picture starts at its left edge.
+        box.setPanX(60);
+        box.resize(80, 40);
+        QCOMPARE(box.panX(), 20);
+        box.setPicture(twoColorImage(QSize(200, 30), Qt::red, Qt::green));
+        QCOMPARE(box.panX(), 0);
     }
 
     void pictureBoxReportsMouseAndDoubleClicks()

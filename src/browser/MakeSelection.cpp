@@ -58,15 +58,14 @@ void Form1::ShowMake()
 
     // 6. The make's name and emblem; a missing emblem leaves the previous picture.
     panParent->setCaption(QStringLiteral("  ") + m_g.SelectedMake);
-    const QImage emblem = LoadPicture(m_s, m_g.MediaRoot,
-                                      QStringLiteral("/Graphics/Emb") + m_g.MakeCode + QStringLiteral(".bmp"),
-                                      nullptr);
-    if (!emblem.isNull()) {
+    const PictureLoad emblem =
+        LoadPicture(m_s, m_g.MediaRoot, QStringLiteral("/Graphics/Emb") + m_g.MakeCode + QStringLiteral(".bmp"));
+    if (emblem.ok()) {
         // Into both views: the zoomed view shows the emblem too.
-        showPicture(emblem);
+        showPicture(emblem.picture);
         SetScrollRange();
     } else {
-        Image1->setPicture(PicSrc->picture());
+        Image1->setPicture(PicSrc->heldPicture());
     }
 }
 

@@ -53,16 +53,15 @@ void Form1::optParent_Click(int Index)
         }
         m_g.SelectedMake = parent.defaultMake;
 
-        QString error;
-        const QImage picture = LoadPicture(m_s, m_g.MediaRoot, parent.companyPicture, &error);
-        if (picture.isNull()) {
+        const PictureLoad company = LoadPicture(m_s, m_g.MediaRoot, parent.companyPicture);
+        if (!company.ok()) {
             // The media answered the check but the picture cannot be read: nothing sensible
             // can be shown, so say why and end.
-            ReportUnreadablePicture(m_g, m_s, parent.companyPicture, error);
+            ReportUnreadablePicture(m_g, m_s, parent.companyPicture, company.error);
             return;
         }
         // Into both views: the zoomed view shows the company picture too.
-        showPicture(picture);
+        showPicture(company.picture);
         SetScrollRange();
         m_g.MakeCode = parent.defaultCode;
     }

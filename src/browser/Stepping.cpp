@@ -61,15 +61,19 @@ void Form1::ShowNextAd()
 bool Form1::searchAndShow(const StepRange& range)
 {
     const QString code = m_g.ParentPrefix + m_g.MakePrefix;
+    // In the normal view a copy in the view's size is enough to show the ad at once; the
+    // zoomed view shows the whole picture, so that is what to wait for there.
+    const QSize view = Image1->isHidden() ? QSize() : Image1->deviceSize();
     for (int n : range.numbers) {
         m_g.AdNumber = qint16(n);
-        const QImage picture = LoadPicture(m_s, m_g.MediaRoot, adFile(m_g.AdYear, code, n), nullptr);
-        if (!picture.isNull())
-            PicSrc->setPicture(picture);
+        const PictureLoad ad = LoadPicture(m_s, m_g.MediaRoot, adFile(m_g.AdYear, code, n), view);
+        if (ad.ok())
+            PicSrc->setPicture(ad.picture);
         // After a failed load this puts the previous picture back.
-        Image1->setPicture(PicSrc->picture(), m_s.pictures.scaledCopy(PicSrc->picture(), Image1->deviceSize()));
+        if (Image1->heldPicture() != PicSrc->heldPicture())
+            Image1->setPicture(PicSrc->heldPicture());
         // Number 0 is taken even when it cannot be loaded.
-        if (!picture.isNull() || n == 0) {
+        if (ad.ok() || n == 0) {
             showStep();
             return true;
         }
@@ -83,7 +87,8 @@ void Form1::showStep()
     const QString counter = counterText(m_g.AdNumber, m_g.AdCount);
     Text1->setText(counter);
     Text3->setText(counter);
-    picDest->setPicture(PicSrc->picture());
+    picDest->setPicture(PicSrc->heldPicture());
+    updatePanCursor();
     SetScrollRange();
     VScr->setValue(0);
     m_s.pointer.setMousePointer(MousePointer::Default);

@@ -12,10 +12,13 @@
 #include "platform/SpinButton.h"
 #include "platform/ThreeDButton.h"
 #include "platform/ThreeDPanel.h"
-#include "programwide/MediaPrompt.h"
+#include "platform/MessageBoxes.h"
 #include "programwide/Colours.h"
+#include "programwide/MediaPrompt.h"
 #include "programwide/ProgramState.h"
+#include "programwide/Texts.h"
 
+#include <QDir>
 #include <QHash>
 #include <QLineEdit>
 
@@ -26,17 +29,61 @@ void Form1::cmdYear_Click(int Index)
 
 void Form1::ShowYear(int Index)
 {
-    // Every failure prompts for the media; Retry starts again from the top.
+    // A media that fails prompts for the media; Retry starts again from the top. A first
+    // ad that is there but damaged cannot be mended by trying again: it is named once and
+    // the ad on show stays.
+    const BrowseSnapshot before = browseSnapshot();
     for (;;) {
-        const YearOutcome outcome = showYearOnce(Index);
+        PictureLoad damaged;
+        const YearOutcome outcome = showYearOnce(Index, &damaged);
         if (outcome == YearOutcome::Shown)
             return;
+        if (outcome == YearOutcome::Damaged) {
+            restoreBrowse(before);
+            m_s.pointer.setMousePointer(MousePointer::Default);
+            ReportDamagedPicture(damaged);
+            return;
+        }
         if (!ReportMediaError(m_g, m_s))
             return;
     }
 }
 
-Form1::YearOutcome Form1::showYearOnce(int Index)
+Form1::BrowseSnapshot Form1::browseSnapshot() const
+{
+    BrowseSnapshot b{m_g.AdYear, m_g.AdCount, m_g.AdNumber, m_g.ParentPrefix, m_g.MakePrefix,
+                     Text1->text(), !Text1->isHidden(), !SpinButton1->isHidden(), panParent->caption(), -1};
+    for (int i = 0; i < 20; ++i) {
+        if (cmdYear[i]->foreColor() == onShowColour())
+            b.yearOnShow = i;
+    }
+    return b;
+}
+
+void Form1::restoreBrowse(const BrowseSnapshot& b)
+{
+    m_g.AdYear = b.adYear;
+    m_g.AdCount = b.adCount;
+    m_g.AdNumber = b.adNumber;
+    m_g.ParentPrefix = b.parentPrefix;
+    m_g.MakePrefix = b.makePrefix;
+    Text1->setText(b.counter);
+    Text1->setVisible(b.counterVisible);
+    SpinButton1->setVisible(b.stepperVisible);
+    if (b.counterVisible)
+        Text1->raise();
+    panParent->setCaption(b.caption);
+    for (int i = 0; i < 20; ++i)
+        cmdYear[i]->setForeColor(i == b.yearOnShow ? onShowColour() : QColor(Qt::black));
+}
+
+void Form1::ReportDamagedPicture(const PictureLoad& load)
+{
+    m_s.boxes.show(QStringLiteral("The ad \"%1\" cannot be shown: %2").arg(QDir::toNativeSeparators(load.path), load.error),
+                   MsgBox::OkOnly, MsgBox::Exclamation, programTitle());
+}
+
+Form1::YearOutcome Form1::showYearOnce(int Index, PictureLoad* damaged)
 {
     // 1-3. Hourglass, zoom allowed, the counter and stepper hidden, every year black.
     m_s.pointer.setMousePointer(MousePointer::Hourglass);
@@ -70,12 +117,17 @@ Form1::YearOutcome Form1::showYearOnce(int Index)
     m_g.AdYear = qint16(caption.mid(2, 2).toInt());
     m_g.ErrorCode = QStringLiteral("ER002");
 
-    // 15-16. The first ad into both views.
-    const QImage picture = LoadPicture(m_s, m_g.LocalRoot, adFile(m_g.AdYear, m_g.ParentPrefix + m_g.MakePrefix, 0),
-                                       nullptr);
-    if (picture.isNull())
-        return YearOutcome::MediaMissing;
-    showPicture(picture);
+    // 15-16. The first ad into both views: at once in the size of the normal view, the
+    // whole picture for the zoomed view, printing and the clipboard as it comes.
+    const PictureLoad first = LoadPicture(m_s, m_g.LocalRoot, adFile(m_g.AdYear, m_g.ParentPrefix + m_g.MakePrefix, 0),
+                                          Image1->deviceSize());
+    if (!first.ok()) {
+        if (!first.damaged)
+            return YearOutcome::MediaMissing;
+        *damaged = first;
+        return YearOutcome::Damaged;
+    }
+    showPicture(first.picture);
 
     // 17. (The scroll position is kept.)
     SetScrollRange();
@@ -96,11 +148,12 @@ Form1::YearOutcome Form1::showYearOnce(int Index)
     return YearOutcome::Shown;
 }
 
-void Form1::showPicture(const QImage& picture)
+void Form1::showPicture(const Picture& picture)
 {
     PicSrc->setPicture(picture);
-    Image1->setPicture(PicSrc->picture());
-    picDest->setPicture(PicSrc->picture());
+    Image1->setPicture(picture);
+    picDest->setPicture(picture);
+    updatePanCursor();
 }
 
 void Form1::prefetchNeighbours()

@@ -33,6 +33,20 @@ int Form1::zoomedViewportHeight() const
     return PnlCoStar->y() - kStatusRowClearance;
 }
 
+int Form1::zoomedViewportWidth() const
+{
+    return SSCommand1->x() + SSCommand1->width() - VScr->width();
+}
+
+void Form1::updatePanCursor()
+{
+    const QSize picture = picDest->heldPicture().size();
+    if (picture.width() > zoomedViewportWidth() || picture.height() > zoomedViewportHeight())
+        picDest->setCursor(Qt::OpenHandCursor);
+    else
+        picDest->unsetCursor();
+}
+
 void Form1::ToggleZoom()
 {
     if (m_g.ZoomState.trimmed().toDouble() == 1.0)
@@ -62,7 +76,8 @@ void Form1::zoomIn()
         Text3->setVisible(true);
     }
     SSCommand1->setVisible(true);
-    picDest->setGeometry(8, 0, SSCommand1->x() + SSCommand1->width() - VScr->width(), zoomedViewportHeight());
+    picDest->setGeometry(8, 0, zoomedViewportWidth(), zoomedViewportHeight());
+    updatePanCursor();
     picDest->setVisible(true);
     VScr->setVisible(true);
     m_g.ZoomState = QStringLiteral("2");
@@ -79,6 +94,8 @@ void Form1::zoomOut()
     SpinButton1->raise();
     Image1->setVisible(true);
     picDest->setVisible(false);
+    // The next zoom-in starts at the left edge, as it starts at the top.
+    picDest->setPanX(0);
     VScr->setVisible(false);
     m_g.ZoomState = QStringLiteral("1");
     panParent->setVisible(false);

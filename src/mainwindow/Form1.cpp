@@ -210,6 +210,7 @@ void Form1::connectEvents()
     connectBrowserEvents();
     connectShellEvents();
     connectOutputEvents();
+    connectDocumentEvents();
     connectLibraryEvents();
 }
 

@@ -3,12 +3,15 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class QAction;
 class QColor;
 class QEvent;
 class QImage;
+class Picture;
+struct PictureLoad;
 struct StepRange;
 class QGroupBox;
 class QLabel;
@@ -22,6 +25,9 @@ class PictureBox;
 class SpinButton;
 class ThreeDButton;
 class ThreeDPanel;
+class txtForm;
+class frmAbout;
+class HelpWindow;
 struct ProgramState;
 struct Services;
 
@@ -179,6 +185,21 @@ public:
     void mnuClip_Click();
     void mnuSetup_Click();
 
+    // ---- documents: the viewer, help, web links, the About box (documents/) ----
+    void mnuNotice_Click();
+    void mnuRegister_Click();
+    void mnuContents_Click();
+    void mnuTellwindSoftware_Click();
+    void mnuRegisterOL_Click();
+    void mnuAbout_Click();
+    // The taskbar comes back (when full-screen mode hid it), then the desktop opens the
+    // web address: "http://" + address.
+    void OpenWebLink(const QString& address);
+    // The document viewer while it is loaded, the help window and the About box while
+    // they are open; null otherwise.
+    txtForm* documentViewer() const;
+    HelpWindow* helpWindow() const;
+    frmAbout* aboutBox() const;
     // ---- library: the copy of the ads on the hard drive (library/) ----
     // The free-space test, then the progress panel centred on the screen.
     void mnuCopy_Click();
@@ -214,14 +235,31 @@ private:
     void connectBrowserEvents();  // browser/BrowserEvents.cpp
     void connectShellEvents();    // mainwindow/ShellEvents.cpp
     void connectOutputEvents();   // output/OutputEvents.cpp
+    void connectDocumentEvents(); // documents/DocumentEvents.cpp
     void connectLibraryEvents();  // library/LibraryEvents.cpp
 
     // browser/
-    enum class YearOutcome { Shown, MediaMissing };
+    enum class YearOutcome { Shown, MediaMissing, Damaged };
+    // What a year that cannot be shown puts back.
+    struct BrowseSnapshot
+    {
+        qint16 adYear, adCount, adNumber;
+        QString parentPrefix, makePrefix, counter;
+        bool counterVisible, stepperVisible;
+        QString caption;
+        int yearOnShow;
+    };
     int selectedParentIndex() const;
     QString selectedParentCaption() const;
-    YearOutcome showYearOnce(int Index);
-    void showPicture(const QImage& picture);
+    YearOutcome showYearOnce(int Index, PictureLoad* damaged);
+    BrowseSnapshot browseSnapshot() const;
+    void restoreBrowse(const BrowseSnapshot& b);
+    // One message naming the file and why it does not decode; the program goes on.
+    void ReportDamagedPicture(const PictureLoad& load);
+    // Into PicSrc and both views.
+    void showPicture(const Picture& picture);
+    // The hand over the zoomed picture when it is larger than the viewport.
+    void updatePanCursor();
     void prefetchNeighbours();
     // Prompts until the media's "Graphics" folder lists a file; false when the program is ending.
     bool checkMediaPresent();
@@ -229,6 +267,7 @@ private:
     void showStep();
     bool stepperTest();
     int zoomedViewportHeight() const;
+    int zoomedViewportWidth() const;
     void zoomIn();
     void zoomOut();
     void zoomOutAndRefreshYears();
@@ -265,6 +304,15 @@ private:
     void CopyAdToClipboard();
     void OutputMessage(const QString& text);
 
+    // ---- documents (documents/) ----
+    // Loads the media's document into the viewer with its caption (set before or after the
+    // load), sets the buttons and shows it modally; an unreadable document raises the
+    // media prompt instead.
+    void ShowDocument(const QString& relative, const QString& caption, bool captionBeforeLoad);
+    txtForm& loadDocumentViewer();
+    QPointer<txtForm> m_txtForm;
+    QPointer<HelpWindow> m_helpWindow;
+    QPointer<frmAbout> m_frmAbout;
     // ---- library (library/) ----
     enum class SourceState { Read, Unreadable };
     CopyResult copyAdFileOnce(QString* reason, SourceState* source);

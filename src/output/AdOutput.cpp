@@ -44,7 +44,7 @@ void Form1::picDest_MouseUp(int Button, int Shift, double X, double Y)
 void Form1::ShowAdPopup(QWidget* view, int Button, double X, double Y)
 {
     // A picture is loaded once PicSrc holds one, which is so from the end of start-up on.
-    if (PicSrc->picture().isNull() || Button != 2)
+    if (PicSrc->heldPicture().isNull() || Button != 2)
         return;
     m_s.popups.popup(*mnuCopyPrint, view->mapToGlobal(QPointF(X, Y)).toPoint());
 }

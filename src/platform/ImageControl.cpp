@@ -11,26 +11,13 @@ ImageControl::ImageControl(QWidget* parent)
 {
 }
 
-void ImageControl::setPicture(const QImage& picture)
+void ImageControl::setPicture(const Picture& picture)
 {
     m_picture = picture;
     m_scaled = QPixmap(); // drop the old copy now rather than at the next paint
-    m_scaledKey = 0;
+    m_scaledFrom = Picture();
     updateGeometry();
     update();
-}
-
-void ImageControl::setPicture(const QImage& picture, const QImage& scaledCopy)
-{
-    setPicture(picture);
-    const qreal ratio = devicePixelRatioF();
-    if (picture.isNull() || scaledCopy.isNull() || scaledCopy.size() != deviceSize(size(), ratio))
-        return;
-    m_scaled = QPixmap::fromImage(scaledCopy);
-    m_scaled.setDevicePixelRatio(ratio);
-    m_scaledKey = picture.cacheKey();
-    m_scaledSize = size();
-    m_scaledRatio = ratio;
 }
 
 QSize ImageControl::deviceSize() const
@@ -68,14 +55,20 @@ void ImageControl::ensureScaled(qreal devicePixelRatio)
         m_scaled = QPixmap();
         return;
     }
-    if (!m_scaled.isNull() && m_scaledKey == m_picture.cacheKey() && m_scaledSize == size()
+    if (!m_scaled.isNull() && m_scaledFrom == m_picture && m_scaledSize == size()
         && qFuzzyCompare(m_scaledRatio, devicePixelRatio))
         return;
-    m_scaled = scalePicture(m_picture, size(), devicePixelRatio);
-    m_scaledKey = m_picture.cacheKey();
+    const QImage ready = m_picture.scaledCopy(deviceSize(size(), devicePixelRatio));
+    if (!ready.isNull()) {
+        m_scaled = QPixmap::fromImage(ready);
+        m_scaled.setDevicePixelRatio(devicePixelRatio);
+    } else {
+        m_scaled = scalePicture(m_picture.image(), size(), devicePixelRatio);
+        ++m_scaleCount;
+    }
+    m_scaledFrom = m_picture;
     m_scaledSize = size();
     m_scaledRatio = devicePixelRatio;
-    ++m_scaleCount;
 }
 
 void ImageControl::prepare()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Picture.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
@@ -7,8 +9,9 @@
 // Shows its picture stretched over its whole area, smoothly scaled to device
 // pixels. The scaled copy is cached and only rebuilt when the picture, the
 // widget size or the device pixel ratio changes: full-page scans are large and
-// must not be rescaled on every repaint. Without a picture it paints nothing,
-// so the parent's background shows through.
+// must not be rescaled on every repaint. A copy of the right size made with the
+// picture is taken as it is, without waiting for the whole picture. Without a
+// picture it paints nothing, so the parent's background shows through.
 class ImageControl : public QWidget
 {
     Q_OBJECT
@@ -16,14 +19,13 @@ class ImageControl : public QWidget
 public:
     explicit ImageControl(QWidget* parent = nullptr);
 
-    void setPicture(const QImage& picture);
-    // The same, with a copy already scaled elsewhere; it is used when it has the size the
-    // control would scale to now (deviceSize()), and ignored otherwise.
-    void setPicture(const QImage& picture, const QImage& scaledCopy);
+    void setPicture(const Picture& picture);
     // The size in device pixels the picture is scaled to for the control's current size.
     QSize deviceSize() const;
     static QSize deviceSize(const QSize& logicalSize, qreal devicePixelRatio);
-    QImage picture() const { return m_picture; }
+    // The whole picture (waiting for it while it is still being decoded).
+    QImage picture() const { return m_picture.image(); }
+    const Picture& heldPicture() const { return m_picture; }
 
     // The cached scaled pixmap (null until painted or prepared, or without a picture).
     QPixmap scaledPixmap() const { return m_scaled; }
@@ -52,9 +54,9 @@ protected:
 private:
     void ensureScaled(qreal devicePixelRatio);
 
-    QImage m_picture;
+    Picture m_picture;
     QPixmap m_scaled;
-    qint64 m_scaledKey = 0;
+    Picture m_scaledFrom;
     QSize m_scaledSize;
     qreal m_scaledRatio = 0;
     int m_scaleCount = 0;

@@ -12,12 +12,33 @@ PictureBox::PictureBox(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent); // paintEvent covers every exposed pixel
 }
 
-void PictureBox::setPicture(const QImage& picture)
+void PictureBox::setPicture(const Picture& picture)
 {
     m_picture = picture;
+    m_panX = 0;
     if (m_autoSize)
         fitToPicture();
     updateGeometry();
+    update();
+}
+
+int PictureBox::panX() const
+{
+    // A box made wider since shows more of the picture: the offset shrinks with it.
+    return qMin(m_panX, maxPanX());
+}
+
+int PictureBox::maxPanX() const
+{
+    return qMax(0, m_picture.width() - width());
+}
+
+void PictureBox::setPanX(int x)
+{
+    const int clamped = qBound(0, x, maxPanX());
+    if (clamped == panX())
+        return;
+    m_panX = clamped;
     update();
 }
 
@@ -55,9 +76,12 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect exposed = event->rect();
     painter.fillRect(exposed, backColor());
-    const QRect part = exposed & QRect(QPoint(0, 0), m_picture.size());
-    if (!part.isEmpty())
-        painter.drawImage(part, m_picture, part); // explicit target: ignores the picture's own pixel ratio
+    const int panned = panX();
+    const QRect part = exposed & QRect(QPoint(-panned, 0), m_picture.size());
+    if (!part.isEmpty()) {
+        // Explicit target: ignores the picture's own pixel ratio.
+        painter.drawImage(part, m_picture.image(), part.translated(panned, 0));
+    }
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Picture.h"
+
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -7,7 +9,9 @@
 // Shows its picture unscaled at its top-left corner (one picture pixel = one
 // logical pixel) over its back colour. With autoSize on, setting a picture
 // resizes the box to the picture, which is how a hidden box reports the size
-// of a loaded picture. Only the exposed part of the picture is drawn.
+// of a loaded picture (known before the whole picture is decoded). Only the exposed
+// part of the picture is drawn. A picture wider than the box can be panned sideways:
+// the box then shows it from column panX() on.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -17,8 +21,17 @@ class PictureBox : public QWidget
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    void setPicture(const QImage& picture);
-    QImage picture() const { return m_picture; }
+    // A new picture starts again at its left edge.
+    void setPicture(const Picture& picture);
+    // The whole picture (waiting for it while it is still being decoded).
+    QImage picture() const { return m_picture.image(); }
+    const Picture& heldPicture() const { return m_picture; }
+
+    // The first picture column shown at the box's left edge, 0 to maxPanX().
+    int panX() const;
+    int maxPanX() const;
+    // Kept within 0 to maxPanX().
+    void setPanX(int x);
 
     // Until set, the palette's window colour.
     QColor backColor() const;
@@ -44,7 +57,8 @@ protected:
 private:
     void fitToPicture();
 
-    QImage m_picture;
+    Picture m_picture;
+    int m_panX = 0;
     QColor m_backColor; // invalid: follow the palette
     bool m_autoSize = false;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QImage>
+#include "platform/Picture.h"
+
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -9,7 +11,12 @@ class PictureLoader
 {
 public:
     virtual ~PictureLoader() = default;
-    virtual QImage load(const QString& path, QString* error) = 0;
+    // Without viewSize the whole picture is decoded before this returns. With viewSize
+    // (device pixels) the answer comes as soon as a copy smoothly scaled to that size is
+    // at hand, which a JPEG decodes at a reduced scale; the whole picture is decoded on
+    // another thread meanwhile, and whatever needs it waits for it. A picture that fails
+    // fails the same either way.
+    virtual Picture load(const QString& path, QString* error, const QSize& viewSize = QSize()) = 0;
     // Decodes these pictures ahead, off the GUI thread, so that a later load() of one of
     // them is quick. A picture that is gone or changed by then is read again, so the
     // answer of load() is the same as without it. Pictures not named here are dropped.
@@ -18,12 +25,5 @@ public:
     {
         Q_UNUSED(paths);
         Q_UNUSED(scaledSize);
-    }
-    // The scaled copy made ahead for a picture load() handed out; null when there is none.
-    virtual QImage scaledCopy(const QImage& picture, const QSize& size)
-    {
-        Q_UNUSED(picture);
-        Q_UNUSED(size);
-        return QImage();
     }
 };

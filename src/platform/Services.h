@@ -15,6 +15,8 @@ class Printer;
 class Clipboard;
 class PopupMenus;
 class CommonDialog;
+class Shell;
+class HelpFile;
 class DiskSpace;
 class LocalFiles;
 
@@ -37,6 +39,8 @@ struct Services
     Clipboard& clipboard;
     PopupMenus& popups;
     CommonDialog& commonDialog;
+    Shell& shell;
+    HelpFile& help;
     DiskSpace& diskSpace;
     LocalFiles& localFiles;
 };

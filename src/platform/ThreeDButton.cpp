@@ -56,6 +56,15 @@ void ThreeDButton::paintEvent(QPaintEvent*)
     if (sunken)
         textRect.translate(1, 1);
 
+    // A picture, when set, is drawn in the middle, in grey while the button is disabled.
+    if (!icon().isNull()) {
+        const QPixmap picture = icon().pixmap(iconSize(), devicePixelRatio(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
+        const QSize size = picture.deviceIndependentSize().toSize();
+        const QPoint corner(textRect.left() + (textRect.width() - size.width()) / 2,
+                            textRect.top() + (textRect.height() - size.height()) / 2);
+        painter.drawPixmap(corner, picture);
+    }
+
     const int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
     painter.setFont(font());
     if (isEnabled()) {

@@ -20,6 +20,12 @@ void ThreeDPanel::setCaption(const QString& caption)
     update();
 }
 
+void ThreeDPanel::setShowsMnemonics(bool on)
+{
+    m_showsMnemonics = on;
+    update();
+}
+
 void ThreeDPanel::setForeColor(const QColor& color)
 {
     if (color == m_foreColor)
@@ -96,7 +102,7 @@ void ThreeDPanel::paintEvent(QPaintEvent*)
         return;
 
     const QString text = captionLines(m_caption);
-    const int flags = Qt::AlignCenter;
+    const int flags = Qt::AlignCenter | (m_showsMnemonics ? int(Qt::TextShowMnemonic) : 0);
     painter.setFont(font());
     const QColor textColor = isEnabled() ? m_foreColor : palette().color(QPalette::Disabled, QPalette::WindowText);
 

@@ -37,6 +37,11 @@ public:
     int floodPercent() const { return m_floodPercent; }
     void setFloodPercent(double percent);
 
+    // Off until set: the caption is drawn as it stands. On: "&&" is drawn as one "&" and a
+    // single "&" underlines the letter after it, as button captions are drawn.
+    bool showsMnemonics() const { return m_showsMnemonics; }
+    void setShowsMnemonics(bool on);
+
     // The area inside the edge, where the caption and the flood go.
     QRect innerRect() const;
     // The filled part of innerRect() (empty at 0 %).
@@ -54,4 +59,5 @@ private:
     QColor m_backColor; // invalid: follow the palette
     QColor m_floodColor = QColor(0, 0, 128);
     int m_floodPercent = 0;
+    bool m_showsMnemonics = false;
 };

@@ -126,3 +126,46 @@ QImage copyPanelPicture()
     p.drawText(QRect(180, 0, 170, 119), Qt::AlignCenter, QStringLiteral("CD-ROM \u2192 disk"));
     return img;
 }
+
+QImage printerPicture()
+{
+    QImage img(16, 16, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(4, 1, 7, 5);                      // the sheet going in
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(1, 6, 13, 6);                     // the body
+    p.setBrush(Qt::white);
+    p.drawRect(4, 10, 7, 4);                     // the sheet coming out
+    p.setPen(QColor(0, 160, 0));
+    p.drawPoint(12, 8);                          // the power light
+    p.setPen(QColor(40, 40, 40));
+    p.drawLine(5, 12, 9, 12);                    // a line of print
+    return img;
+}
+
+QImage aboutPicture()
+{
+    // The About box shows this picture unscaled in a box of 161 x 81 pixels: everything
+    // that matters is drawn inside that part.
+    QImage img(170, 85, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, 85);
+    g.setColorAt(0, kCream);
+    g.setColorAt(1, kCream.darker(108));
+    p.fillRect(img.rect(), g);
+    p.setPen(QPen(kInk, 2));
+    p.drawRect(QRectF(3, 3, 155, 75));
+    drawCar(p, QRectF(10, 12, 84, 44), QColor(64, 130, 109));
+    p.setPen(kRedInk);
+    p.setFont(serif(14, true, true));
+    p.drawText(QRect(94, 8, 62, 26), Qt::AlignCenter, QStringLiteral("1950"));
+    p.drawText(QRect(94, 32, 62, 26), Qt::AlignCenter, QStringLiteral("1969"));
+    p.setPen(kInk);
+    p.setFont(serif(9, false, true));
+    p.drawText(QRect(6, 58, 149, 16), Qt::AlignCenter, QStringLiteral("Tellwind Software"));
+    return img;
+}

@@ -13,16 +13,15 @@ namespace {
 
 bool loadCompanyPictureIntoViews(Form1& f, ProgramState& g, Services& s)
 {
-    QString error;
     const QString relative = QStringLiteral("/Graphics/VACORP00.bmp");
-    const QImage picture = LoadPicture(s, g.MediaRoot, relative, &error);
-    if (picture.isNull()) {
+    const PictureLoad company = LoadPicture(s, g.MediaRoot, relative);
+    if (!company.ok()) {
         // The media was readable a moment ago; without its first picture there is nothing to show.
-        ReportUnreadablePicture(g, s, relative, error);
+        ReportUnreadablePicture(g, s, relative, company.error);
         return false;
     }
-    f.PicSrc->setPicture(picture);
-    f.picDest->setPicture(f.PicSrc->picture());
+    f.PicSrc->setPicture(company.picture);
+    f.picDest->setPicture(company.picture);
     f.SetScrollRange();
     return true;
 }

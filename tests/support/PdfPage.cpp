@@ -71,21 +71,43 @@ Info info(const QString& pdfFile)
 
 QImage render(const QString& pdfFile, int dpi, QString* error)
 {
+    return renderPage(pdfFile, dpi, 1, error);
+}
+
+QImage renderPage(const QString& pdfFile, int dpi, int page, QString* error)
+{
     QString why;
     QTemporaryDir dir;
     const QString base = dir.path() + QStringLiteral("/page");
+    const QString number = QString::number(page);
     if (!runTool(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QStringLiteral("1"),
-                  QStringLiteral("-singlefile"), QStringLiteral("-png"), pdfFile, base},
+                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), number, QStringLiteral("-l"),
+                  number, QStringLiteral("-singlefile"), QStringLiteral("-png"), pdfFile, base},
                  nullptr, &why)) {
         if (error)
             *error = why;
         return QImage();
     }
-    QImage page(base + QStringLiteral(".png"));
-    if (page.isNull() && error)
+    QImage image(base + QStringLiteral(".png"));
+    if (image.isNull() && error)
         *error = QStringLiteral("pdftoppm wrote no readable page");
-    return page.convertToFormat(QImage::Format_RGB32);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QString pageText(const QString& pdfFile, int page, QString* error)
+{
+    QString why;
+    QByteArray out;
+    const QString number = QString::number(page);
+    if (!runTool(QStringLiteral("pdftotext"),
+                 {QStringLiteral("-f"), number, QStringLiteral("-l"), number, QStringLiteral("-layout"), pdfFile,
+                  QStringLiteral("-")},
+                 &out, &why)) {
+        if (error)
+            *error = why;
+        return QString();
+    }
+    return QString::fromUtf8(out);
 }
 
 QRect inkBox(const QImage& page, int tolerance)

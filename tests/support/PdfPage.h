@@ -19,6 +19,12 @@ Info info(const QString& pdfFile);
 
 // The first page rendered at `dpi` (null on failure, the reason in *error).
 QImage render(const QString& pdfFile, int dpi, QString* error = nullptr);
+// Page `page` (from 1) rendered at `dpi`.
+QImage renderPage(const QString& pdfFile, int dpi, int page, QString* error = nullptr);
+
+// The text of page `page` (from 1) as pdftotext reads it, lines in reading order
+// (null string on failure, the reason in *error).
+QString pageText(const QString& pdfFile, int page, QString* error = nullptr);
 
 // The smallest rectangle holding every pixel that is not near white; empty for a blank page.
 QRect inkBox(const QImage& page, int tolerance = 24);

@@ -67,7 +67,7 @@ void FakeScreenInfo::setPixels(int w, int h, double twipsPerPixel)
     screens = {QRect(0, 0, w, h)};
 }
 
-QImage FakePictureLoader::load(const QString& path, QString* error)
+Picture FakePictureLoader::load(const QString& path, QString* error, const QSize& viewSize)
 {
     loaded.append(path);
     const QString name = DiskFileLookup::foldCase(QFileInfo(path).fileName());
@@ -75,8 +75,8 @@ QImage FakePictureLoader::load(const QString& path, QString* error)
         if (DiskFileLookup::foldCase(f) == name) {
             if (error)
                 *error = QStringLiteral("Unsupported image format");
-            return QImage();
+            return Picture();
         }
     }
-    return real.load(path, error);
+    return real.load(path, error, viewSize);
 }

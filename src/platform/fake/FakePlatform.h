@@ -116,7 +116,7 @@ public:
 class FakePictureLoader : public PictureLoader
 {
 public:
-    QImage load(const QString& path, QString* error) override;
+    Picture load(const QString& path, QString* error, const QSize& viewSize = QSize()) override;
     // Recorded; unless decodeAhead is set the fake decodes nothing ahead, so every load()
     // reads its file. With it set, the real loader decodes ahead and load() uses that.
     void prefetch(const QStringList& paths, const QSize& scaledSize = QSize()) override
@@ -124,10 +124,6 @@ public:
         prefetched << paths;
         if (decodeAhead)
             real.prefetch(paths, scaledSize);
-    }
-    QImage scaledCopy(const QImage& picture, const QSize& size) override
-    {
-        return decodeAhead ? real.scaledCopy(picture, size) : QImage();
     }
     bool decodeAhead = false;
     QStringList loaded;             // every path asked for, in order

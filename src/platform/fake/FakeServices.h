@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeLibraryFiles.h"
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeOutput.h"
@@ -28,6 +29,8 @@ public:
     FakeClipboard clipboard;
     FakePopupMenus popups;
     FakeCommonDialog commonDialog;
+    FakeShell shell;
+    FakeHelpFile help;
     FakeDiskSpace diskSpace;
     FakeLocalFiles localFiles;
 

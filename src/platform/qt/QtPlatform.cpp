@@ -1,5 +1,6 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/qt/PictureDecoding.h"
 #include "platform/qt/PrefetchCache.h"
 
 #include <QApplication>
@@ -266,16 +267,16 @@ void QtMousePointer::setMousePointer(int code)
 // ---- pictures ---------------------------------------------------------------
 
 QtPictureLoader::QtPictureLoader()
-    : m_cache(std::make_unique<PrefetchCache>(&QtPictureLoader::decode))
+    : m_cache(std::make_unique<PrefetchCache>(&picturedecoding::decode))
 {
     QImageReader::setAllocationLimit(256);
 }
 
 QtPictureLoader::~QtPictureLoader() = default;
 
-QImage QtPictureLoader::load(const QString& path, QString* error)
+Picture QtPictureLoader::load(const QString& path, QString* error, const QSize& viewSize)
 {
-    return m_cache->take(path, error);
+    return m_cache->open(path, viewSize, error);
 }
 
 void QtPictureLoader::prefetch(const QStringList& paths, const QSize& scaledSize)
@@ -283,40 +284,12 @@ void QtPictureLoader::prefetch(const QStringList& paths, const QSize& scaledSize
     m_cache->prefetch(paths, scaledSize);
 }
 
-QImage QtPictureLoader::scaledCopy(const QImage& picture, const QSize& size)
-{
-    return m_cache->scaledCopy(picture, size);
-}
-
-bool QtPictureLoader::jpegComplete(const QString& path)
-{
-    // The JPEG reader fills a cut-off file with grey and calls it a success; a complete
-    // file ends with the end-of-image marker (a few bytes of padding may follow it).
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 size = f.size();
-    const qint64 tail = qMin<qint64>(size, 1024);
-    if (!f.seek(size - tail))
-        return false;
-    const QByteArray bytes = f.read(tail);
-    return bytes.contains(QByteArray("\xFF\xD9", 2));
-}
-
 QImage QtPictureLoader::decode(const QString& path, QString* error)
 {
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    const QByteArray format = reader.format();
-    if (format == "jpeg" && !jpegComplete(path)) {
-        if (error)
-            *error = QStringLiteral("The picture file is incomplete.");
+    QByteArray bytes;
+    if (!picturedecoding::readFile(path, &bytes, error))
         return QImage();
-    }
-    QImage image = reader.read();
-    if (image.isNull() && error)
-        *error = reader.errorString();
-    return image;
+    return picturedecoding::decode(bytes, QSize(), nullptr, error);
 }
 
 void QtPictureLoader::waitForPrefetch()

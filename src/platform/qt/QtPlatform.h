@@ -106,7 +106,8 @@ private:
     int m_code = Default;
 };
 
-// QImageReader with EXIF orientation and a 256 MiB decoded-size limit.
+// QImageReader with EXIF orientation, colour profiles converted to sRGB and a 256 MiB
+// decoded-size limit; pictures decoded on worker threads (PrefetchCache).
 class PrefetchCache;
 
 class QtPictureLoader : public PictureLoader
@@ -114,14 +115,12 @@ class QtPictureLoader : public PictureLoader
 public:
     QtPictureLoader();
     ~QtPictureLoader() override;
-    QImage load(const QString& path, QString* error) override;
+    Picture load(const QString& path, QString* error, const QSize& viewSize = QSize()) override;
     void prefetch(const QStringList& paths, const QSize& scaledSize = QSize()) override;
-    QImage scaledCopy(const QImage& picture, const QSize& size) override;
-    // Reads a picture now, on any thread.
+    // Reads a whole picture now, on any thread.
     static QImage decode(const QString& path, QString* error);
     // Blocks until the pictures asked for ahead are decoded (benchmarks and tests).
     void waitForPrefetch();
-    static bool jpegComplete(const QString& path);
 
 private:
     std::unique_ptr<PrefetchCache> m_cache;

@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/qt/DiskFileLookup.h"
+#include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtLocalFiles.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtOutput.h"
@@ -32,6 +33,8 @@ private:
     QtClipboard m_clipboard;
     QtPopupMenus m_popups;
     QtCommonDialog m_commonDialog;
+    QtShell m_shell;
+    QtHelpFile m_help;
     StatvfsDiskSpace m_diskSpace;
     QtLocalFiles m_localFiles;
     Services m_services;

@@ -1,0 +1,165 @@
+#pragma once
+
+#include <QColor>
+#include <QHash>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// What the parser reads out of an RTF file, before it becomes a QTextDocument. Lengths are
+// in twips (1/1440 inch), font sizes in half points, colours are colour table indexes.
+namespace rtf {
+
+enum class Underline : quint8 { None, Single, Double, Word, Dotted, Dashed, Wave, Thick };
+
+struct CharProps {
+    bool bold = false;
+    bool italic = false;
+    bool strike = false;
+    bool smallCaps = false;
+    bool allCaps = false;
+    bool hidden = false;
+    Underline underline = Underline::None;
+    qint8 vertical = 0;  // 1 superscript, -1 subscript
+    int font = -1;       // -1: the document's default font
+    int halfPoints = 24;
+    int fg = 0;          // 0: automatic
+    int bg = 0;
+
+    bool operator==(const CharProps& o) const
+    {
+        return bold == o.bold && italic == o.italic && strike == o.strike && smallCaps == o.smallCaps
+            && allCaps == o.allCaps && hidden == o.hidden && underline == o.underline
+            && vertical == o.vertical && font == o.font && halfPoints == o.halfPoints && fg == o.fg
+            && bg == o.bg;
+    }
+    bool operator!=(const CharProps& o) const { return !(*this == o); }
+};
+
+enum class TabKind : quint8 { Left, Center, Right, Decimal };
+
+struct TabStop {
+    int pos = 0;
+    TabKind kind = TabKind::Left;
+};
+
+enum class Align : quint8 { Left, Center, Right, Justify };
+
+struct ParaProps {
+    Align align = Align::Left;
+    int left = 0;
+    int right = 0;
+    int first = 0;
+    int before = 0;
+    int after = 0;
+    int lineSpacing = 0;     // 0 single; > 0 at least; < 0 exactly
+    bool lineMultiple = false;
+    bool inTable = false;
+    bool breakBefore = false;
+    TabKind nextTab = TabKind::Left;
+    QList<TabStop> tabs;
+};
+
+struct Run {
+    QString text;
+    CharProps cp;
+    QString href;
+    int picture = -1;  // index into Model::pictures; the run is a picture, not text
+};
+
+struct Para {
+    ParaProps pp;
+    bool pageBreakBefore = false;
+    std::vector<Run> runs;
+};
+
+enum class Merge : quint8 { None, First, Continue };
+enum class VAlign : quint8 { Top, Center, Bottom };
+
+struct CellDef {
+    int right = 0;
+    Merge hmerge = Merge::None;
+    Merge vmerge = Merge::None;
+    VAlign valign = VAlign::Top;
+    int shading = 0;
+    int borders = 0;
+};
+
+struct Cell {
+    std::vector<Para> paras;
+};
+
+struct Row {
+    std::vector<CellDef> defs;
+    std::vector<Cell> cells;
+    Align align = Align::Left;
+    int left = 0;
+    int gap = 0;
+    bool borders = false;
+};
+
+struct Table {
+    std::vector<Row> rows;
+    qsizetype cells = 0;
+};
+
+struct Picture {
+    QImage image;
+    double width = 0;   // twips
+    double height = 0;
+};
+
+struct Font {
+    QString name;
+    int codePage = 0;
+};
+
+struct Item {
+    bool table = false;
+    size_t index = 0;
+};
+
+struct Model {
+    std::vector<Item> body;
+    std::vector<Para> paras;
+    std::vector<Table> tables;
+    std::vector<Picture> pictures;
+    QHash<int, Font> fonts;
+    std::vector<QColor> colors;
+    int defaultFont = 0;
+    bool header = false;    // the data starts with {\rtf
+    bool anything = false;  // some text, picture or table was read
+    QStringList notes;
+};
+
+// Limits that keep time and memory linear in the file on any input.
+constexpr int kMaxDepth = 512;
+constexpr int kMaxWordLength = 32;
+constexpr int kMaxParamDigits = 10;
+constexpr int kMaxFonts = 4096;
+constexpr int kMaxColors = 4096;
+constexpr int kMaxStyles = 4096;
+constexpr int kMaxTabs = 64;
+constexpr int kMaxColumns = 64;
+constexpr qsizetype kMaxTableCells = 100000;
+constexpr qsizetype kMaxPictureBytes = 32 * 1024 * 1024;
+constexpr int kMaxPictureMiB = 256;
+constexpr qint64 kMaxAllPicturesBytes = 512LL * 1024 * 1024;
+constexpr int kMaxUc = 16;
+constexpr int kMaxTwips = 31680 * 2;  // 44 inches
+constexpr qsizetype kMaxFieldInstruction = 4096;
+constexpr qsizetype kMaxNameLength = 256;
+
+// Parses data into model.
+void parse(const QByteArray& data, Model& model);
+
+}
+
+namespace rtf {
+// Character format property holding the Underline kind, for the kinds Qt draws as a single
+// line (double, word).
+constexpr int kUnderlineKindProperty = 0x100000 + 1;  // QTextFormat::UserProperty + 1
+}
