@@ -160,7 +160,7 @@ int main(int argc, char** argv)
     Services services{fake.boxes,    fake.end,      fake.files,        fake.folder,   fake.drives,
                       fake.settings, fake.instance, fake.screen,       fake.pointer,  fake.pictures,
                       fake.clock,    fake.printer,  fake.clipboard,    fake.popups,   fake.commonDialog,
-                      diskSpace,     localFiles};
+                      fake.shell,    fake.help,     diskSpace,         localFiles};
     fake.drives.roots = {media};
     fake.folder.folder = dir.filePath(QStringLiteral("program0"));
     fake.screen.setPixels(1024, 768);
