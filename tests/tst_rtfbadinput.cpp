@@ -1,5 +1,6 @@
 // Bad RTF never crashes, hangs or eats memory: every hand-made nasty file in
 // tests/rtf-regress reads and shows what can be read, and so do large inputs made here.
+#include "TestFiles.h"
 #include "platform/rtf/RtfReader.h"
 
 #include <QDir>
@@ -11,14 +12,6 @@
 namespace {
 
 const QString regressDir = QStringLiteral(VANTORRA_SOURCE_DIR "/tests/rtf-regress");
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The RTF reader against RTF written by real producers (pandoc, LibreOffice, latex2rtf,
 // enscript): the text rtfdump prints and the reader holds matches LibreOffice's own plain
 // text of each file, and a long document takes as many pages as LibreOffice gives it.
+#include "TestFiles.h"
 #include "platform/rtf/RtfReader.h"
 
 #include <QDir>
@@ -24,14 +25,6 @@ QString normalised(QString s)
     s.replace(QRegularExpression(QStringLiteral("[\u2022\u25E6\u25AA\u00B7\u2013\u2212\uF0B7]")), QStringLiteral("*"));
     s.replace(QRegularExpression(QStringLiteral("[\\s\u00A0\u2000-\u200A\u2028]+")), QStringLiteral(" "));
     return s.trimmed();
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
 }
 
 } // namespace
