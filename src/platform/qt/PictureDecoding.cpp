@@ -10,10 +10,6 @@ namespace picturedecoding {
 
 namespace {
 
-// The decoded-size limit QImageReader is given (MiB); a scaled decode is held to it as well,
-// so a picture fails or loads the same whichever way it is read.
-constexpr qint64 kAllocationLimitMiB = 256;
-
 bool standsAlone(uchar marker)
 {
     // Markers without a length: start and end of image, restart markers, TEM.
@@ -36,9 +32,11 @@ QSize halfScaleDecode(const QByteArray& format, const QSize& stored, const QSize
     return QSize(stored.width() / 2, stored.height() / 2);
 }
 
+// A scaled decode is held to the limit of the whole picture as well, so a picture fails or
+// loads the same whichever way it is read.
 bool tooLarge(const QSize& size)
 {
-    return qint64(size.width()) * size.height() * 4 > kAllocationLimitMiB * 1024 * 1024;
+    return qint64(size.width()) * size.height() * 4 > qint64(kAllocationLimitMiB) * 1024 * 1024;
 }
 
 } // namespace

@@ -9,6 +9,10 @@
 // profile Qt understands converted to sRGB, a cut-off JPEG refused.
 namespace picturedecoding {
 
+// The decoded-size limit every picture the program reads is held to (MiB): a picture that
+// would take more fails to load like a broken file.
+constexpr int kAllocationLimitMiB = 256;
+
 // The whole file, or false with the reason.
 bool readFile(const QString& path, QByteArray* bytes, QString* error);
 

@@ -269,7 +269,7 @@ void QtMousePointer::setMousePointer(int code)
 QtPictureLoader::QtPictureLoader()
     : m_cache(std::make_unique<PrefetchCache>(&picturedecoding::decode))
 {
-    QImageReader::setAllocationLimit(256);
+    QImageReader::setAllocationLimit(picturedecoding::kAllocationLimitMiB);
 }
 
 QtPictureLoader::~QtPictureLoader() = default;

@@ -146,7 +146,6 @@ constexpr int kMaxTabs = 64;
 constexpr int kMaxColumns = 64;
 constexpr qsizetype kMaxTableCells = 100000;
 constexpr qsizetype kMaxPictureBytes = 32 * 1024 * 1024;
-constexpr int kMaxPictureMiB = 256;
 constexpr qint64 kMaxAllPicturesBytes = 512LL * 1024 * 1024;
 constexpr int kMaxUc = 16;
 constexpr int kMaxTwips = 31680 * 2;  // 44 inches

@@ -1,3 +1,4 @@
+#include "platform/qt/PictureDecoding.h"
 #include "platform/rtf/RtfCodePages.h"
 #include "platform/rtf/RtfModel.h"
 
@@ -789,7 +790,7 @@ private:
         QBuffer buffer(&pic.data);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer, pic.kind == 1 ? "png" : "jpeg");
-        reader.setAllocationLimit(kMaxPictureMiB);
+        reader.setAllocationLimit(picturedecoding::kAllocationLimitMiB);
         // Many pictures together may not take more than the budget either.
         const QSize size = reader.size();
         const qint64 bytes = qint64(std::max(size.width(), 0)) * std::max(size.height(), 0) * 4;
