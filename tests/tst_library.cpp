@@ -19,8 +19,10 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -627,6 +629,63 @@ private slots:
         QVERIFY(!failure.diskFull);
         QVERIFY(!files.openRead(dir.filePath("missing.jpg"), &failure));
         QVERIFY(!failure.error.isEmpty());
+    }
+
+    void realWriterKeepsEveryByteInOrder()
+    {
+        // Many blocks' worth, in the copy's steps and in odd ones, with a remainder.
+        QTemporaryDir dir;
+        const QString target = dir.filePath("55VaSo00.jpg");
+        const QByteArray bytes = content("whole", 1000003);
+        QtLocalFiles files;
+        auto writer = files.openWrite(target, nullptr);
+        QVERIFY(writer);
+        const qint64 steps[] = {25000, 1, 131072, 7, 262144};
+        for (qint64 at = 0, i = 0; at < bytes.size(); at += steps[i++ % 5]) {
+            const qint64 step = std::min<qint64>(steps[i % 5], bytes.size() - at);
+            QVERIFY(writer->write(bytes.constData() + at, step));
+        }
+        QVERIFY2(writer->commit(), qPrintable(writer->errorString()));
+        writer.reset();
+        QCOMPARE(readAll(target), bytes);
+        QCOMPARE(entries(dir.path()), QStringList{"55VaSo00.jpg"});
+    }
+
+    void realWriterReportsAFailedWriteAndLeavesNothing()
+    {
+        // A file size limit makes the system refuse the bytes past it, as a full disk would.
+        QTemporaryDir dir;
+        const QString target = dir.filePath("55VaSo00.jpg");
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old copy");
+        old.close();
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        const rlimit saved = limit;
+        limit.rlim_cur = 300000;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        auto restore = qScopeGuard([&] {
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, oldHandler);
+        });
+
+        QtLocalFiles files;
+        auto writer = files.openWrite(target, nullptr);
+        QVERIFY(writer);
+        const QByteArray chunk = content("chunk", 25000);
+        bool written = true;
+        for (int i = 0; i < 40 && written; ++i)
+            written = writer->write(chunk.constData(), chunk.size());
+        // Refused by a later step or, at the latest, by the commit; never reported as done.
+        QVERIFY(!(written && writer->commit()));
+        QCOMPARE(writer->errorString(), QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QVERIFY(!writer->diskFull());
+        QVERIFY(!writer->write(chunk.constData(), chunk.size()));
+        writer.reset();
+        QCOMPARE(readAll(target), QByteArray("old copy"));
+        QCOMPARE(entries(dir.path()), QStringList{"55VaSo00.jpg"});
     }
 
     void realFreeSpaceOfAFolderNotYetMade()

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,100 +19,50 @@ QString systemError(int err)
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
+// A source file read in order with the system's own calls: the copy loop asks for many
+// small steps, and each costs no more than the one read() it needs.
 class QtFileReader : public FileReader
 {
 public:
-    explicit QtFileReader(const QString& path) : m_file(path) {}
-
-    bool open()
+    ~QtFileReader() override
     {
-        if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+    bool open(const QString& path)
+    {
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        struct stat st {};
+        if (m_fd < 0 || ::fstat(m_fd, &st) != 0) {
+            m_error = systemError(errno);
             return false;
+        }
+        m_size = qint64(st.st_size);
         // The file is read once from start to end in small steps: have the system read it
         // ahead in large requests instead of ramping up step by step.
-        ::posix_fadvise(m_file.handle(), 0, 0, POSIX_FADV_SEQUENTIAL);
-        ::posix_fadvise(m_file.handle(), 0, 0, POSIX_FADV_WILLNEED);
+        ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_SEQUENTIAL);
         return true;
     }
-    qint64 size() const override { return m_file.size(); }
-    qint64 read(char* data, qint64 size) override { return m_file.read(data, size); }
-    QString errorString() const override { return m_file.errorString(); }
-
-private:
-    QFile m_file;
-};
-
-class QtFileWriter : public FileWriter
-{
-public:
-    QtFileWriter(const QString& path) : m_path(path), m_file(QtLocalFiles::temporaryPathFor(path)) {}
-
-    ~QtFileWriter() override
+    qint64 size() const override { return m_size; }
+    qint64 read(char* data, qint64 size) override
     {
-        if (m_committed)
-            return;
-        m_file.close();
-        m_file.remove();
-    }
-
-    bool open()
-    {
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            return true;
-        noteFailure(m_file.errorString());
-        return false;
-    }
-
-    bool write(const char* data, qint64 size) override
-    {
-        // An unbuffered write may take only part of the bytes (the last ones that fit);
-        // the next attempt then says why the rest do not.
-        while (size > 0) {
-            const qint64 written = m_file.write(data, size);
-            if (written <= 0) {
-                noteFailure(m_file.errorString(), m_file.error() == QFileDevice::ResourceError);
-                return false;
+        for (;;) {
+            const ssize_t n = ::read(m_fd, data, std::size_t(size));
+            if (n >= 0)
+                return n;
+            if (errno != EINTR) {
+                m_error = systemError(errno);
+                return -1;
             }
-            data += written;
-            size -= written;
         }
-        return true;
     }
-
-    bool commit() override
-    {
-        m_file.close();
-        if (m_file.error() != QFileDevice::NoError) {
-            noteFailure(m_file.errorString(), m_file.error() == QFileDevice::ResourceError);
-            return false;
-        }
-        // rename() replaces the destination in one step: an old copy stays until the new one is whole.
-        if (std::rename(QFile::encodeName(m_file.fileName()).constData(), QFile::encodeName(m_path).constData())
-            != 0) {
-            const int err = errno;
-            noteFailure(systemError(err), err == ENOSPC || err == EDQUOT);
-            return false;
-        }
-        m_committed = true;
-        return true;
-    }
-
     QString errorString() const override { return m_error; }
-    bool diskFull() const override { return m_diskFull; }
 
 private:
-    void noteFailure(const QString& error, bool full = false)
-    {
-        m_error = error;
-        // A quota is as full as a disk for the copy.
-        m_diskFull = full || error == systemError(ENOSPC) || error == systemError(EDQUOT);
-    }
-
-    QString m_path;
-    QFile m_file;
+    int m_fd = -1;
+    qint64 m_size = 0;
     QString m_error;
-    bool m_diskFull = false;
-    bool m_committed = false;
 };
 
 } // namespace
@@ -127,8 +76,8 @@ QString QtLocalFiles::temporaryPathFor(const QString& path)
 
 std::unique_ptr<FileReader> QtLocalFiles::openRead(const QString& path, Failure* failure)
 {
-    auto reader = std::make_unique<QtFileReader>(path);
-    if (reader->open())
+    auto reader = std::make_unique<QtFileReader>();
+    if (reader->open(path))
         return reader;
     if (failure)
         *failure = Failure{reader->errorString(), false};
@@ -137,19 +86,12 @@ std::unique_ptr<FileReader> QtLocalFiles::openRead(const QString& path, Failure*
 
 void QtLocalFiles::readAhead(const QString& path)
 {
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        ::posix_fadvise(file.handle(), 0, 0, POSIX_FADV_WILLNEED);
+    m_prefetcher.prefetch(path);
 }
 
 std::unique_ptr<FileWriter> QtLocalFiles::openWrite(const QString& path, Failure* failure)
 {
-    auto writer = std::make_unique<QtFileWriter>(path);
-    if (writer->open())
-        return writer;
-    if (failure)
-        *failure = Failure{writer->errorString(), writer->diskFull()};
-    return nullptr;
+    return WriteBehindFile::open(path, temporaryPathFor(path), m_writeBlocks, failure);
 }
 
 bool QtLocalFiles::makeFolder(const QString& path, QString* error)

@@ -2,9 +2,13 @@
 
 #include "platform/DiskSpace.h"
 #include "platform/LocalFiles.h"
+#include "platform/qt/FilePrefetcher.h"
+#include "platform/qt/WriteBehindFile.h"
 
-// QFile on the real disk. Sources are read unbuffered with sequential read-ahead; copies
-// are written unbuffered to ".<name>.<pid>.part" beside the destination and renamed over it.
+// The real disk. Sources are read unbuffered with sequential read-ahead, and the files read
+// next are read ahead by a helper thread; copies are written behind the caller by a helper
+// thread each (WriteBehindFile), to ".<name>.<pid>.part" beside the destination, and renamed
+// over it when whole.
 class QtLocalFiles : public LocalFiles
 {
 public:
@@ -18,6 +22,10 @@ public:
 
     // The hidden name a copy of `path` is written under until it is complete.
     static QString temporaryPathFor(const QString& path);
+
+private:
+    FilePrefetcher m_prefetcher;
+    std::shared_ptr<BlockPool> m_writeBlocks = WriteBehindFile::makeBlockPool();
 };
 
 // statvfs on the folder, or on its nearest existing parent when it does not exist yet:
