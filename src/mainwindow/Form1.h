@@ -322,4 +322,5 @@ private:
     bool markLibraryComplete(QString* reason);
     QByteArray m_copyBuffer;          // the one chunk buffer, reused for every file
     QElapsedTimer m_panelPainted;     // since the progress panel was last painted
+    QElapsedTimer m_eventsPolled;     // since the window system was last asked for events
 };
