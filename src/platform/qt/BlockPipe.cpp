@@ -51,7 +51,7 @@ void BlockPipe::put(const Block& block)
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_cancelled || block.size == 0)
+        if (m_cancelled)
             m_empty.push_back(block.index);
         else
             m_filled.push_back(block);
@@ -59,13 +59,11 @@ void BlockPipe::put(const Block& block)
     m_changed.notify_all();
 }
 
-void BlockPipe::finish(int error)
+void BlockPipe::finish()
 {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_finished = true;
-        if (m_error == 0)
-            m_error = error;
     }
     m_changed.notify_all();
 }

@@ -31,8 +31,8 @@ private:
 //
 // The producer takes an empty block, fills it, and puts it; the consumer takes the filled
 // blocks in the order they were put and gives each back when it is done with it. The
-// producer says when no more blocks come (with the system's error number when it stopped
-// because of a failure); either side may cancel, which wakes and stops both.
+// producer says when no more blocks come; either side may cancel, with the system's error
+// number of the failure that stopped it, which wakes and stops both.
 class BlockPipe
 {
 public:
@@ -54,11 +54,9 @@ public:
     // ---- producer ----
     // Waits for an empty block; false once the pipe has been cancelled.
     bool takeEmpty(Block* block);
-    // A block put with nothing in it goes back to the empty ones.
     void put(const Block& block);
-    // No more blocks: `error` is the system's error number of the failure that ended the
-    // producer, 0 when it simply came to the end.
-    void finish(int error = 0);
+    // No more blocks come.
+    void finish();
 
     // ---- consumer ----
     // Waits for the next filled block; false when there is none left to come (the producer
@@ -70,7 +68,7 @@ public:
     // Stops both sides: waiting calls return false, blocks still in the pipe are dropped.
     // `error` (when not 0) is kept as the reason unless one is known already.
     void cancel(int error = 0);
-    // The error number given to finish() or cancel(), 0 when there was none.
+    // The error number given to cancel(), 0 when there was none.
     int error() const;
 
 private:
