@@ -1,5 +1,7 @@
 #include "platform/qt/DiskFileLookup.h"
 
+#include "platform/qt/SystemError.h"
+
 #include <QFile>
 #include <QMutexLocker>
 
@@ -10,11 +12,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QString systemError(int err)
-{
-    return QString::fromLocal8Bit(std::strerror(err));
-}
 
 bool sameTime(const timespec& a, const timespec& b)
 {

@@ -1,5 +1,7 @@
 #include "platform/qt/QtLocalFiles.h"
 
+#include "platform/qt/SystemError.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -13,11 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString systemError(int err)
-{
-    return QString::fromLocal8Bit(std::strerror(err));
-}
 
 // A source file read in order with the system's own calls: the copy loop asks for many
 // small steps, and each costs no more than the one read() it needs.

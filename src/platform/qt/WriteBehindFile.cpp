@@ -1,5 +1,7 @@
 #include "platform/qt/WriteBehindFile.h"
 
+#include "platform/qt/SystemError.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -10,11 +12,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 bool isDiskFull(int error)
 {
