@@ -1,6 +1,7 @@
 // Speed and memory of the ad browser on scan-sized advertisements, driven offscreen.
 // Prints one table of figures with their ratios to baselines measured in this run, and
 // a last line saying whether every target holds (exit code 0 when it does).
+#include "BenchSupport.h"
 #include "MediaGen.h"
 #include "mainwindow/Form1.h"
 #include "browser/AdFiles.h"
@@ -40,17 +41,7 @@ double medianMs(int runs, const std::function<void()>& before, const std::functi
         work();
         times.push_back(t.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-double residentMb()
-{
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = f.readAll().split(' ');
-    return fields.value(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    return median(times);
 }
 
 bool writeMedia(const QString& root, QString* error)

@@ -3,6 +3,7 @@
 // read the source from the disk: it is dropped from the page cache before every run.
 // Prints one table of figures with their ratios and a last line saying whether every
 // target holds (exit code 0 when it does).
+#include "BenchSupport.h"
 #include "MediaGen.h"
 #include "mainwindow/Form1.h"
 #include "platform/OptionButton.h"
@@ -83,15 +84,6 @@ long maxRssKb()
     return usage.ru_maxrss;
 }
 
-double residentMb()
-{
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = f.readAll().split(' ');
-    return fields.value(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
 // User and system time of this process or of its finished children.
 double cpuMs(int who)
 {
@@ -99,12 +91,6 @@ double cpuMs(int who)
     getrusage(who, &usage);
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
         + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // Counts the paints of a widget and the shortest time between two of them.
