@@ -78,6 +78,7 @@ struct Para {
     ParaProps pp;
     bool pageBreakBefore = false;
     bool listText = false;   // the paragraph carries its own list label (\listtext)
+    CharProps mark;          // the character format at the paragraph's end, for an empty paragraph's height
     std::vector<Run> runs;
 };
 

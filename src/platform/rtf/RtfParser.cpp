@@ -810,6 +810,7 @@ private:
             para_.pp.breakBefore = para_.pp.breakBefore || st_.pp.breakBefore;
         }
         paraPropsTaken_ = false;
+        para_.mark = st_.cp;
         if (para_.pp.list > 0 && !para_.listText)
             addListLabel();
         into.push_back(std::move(para_));

@@ -47,6 +47,10 @@ public:
         int after = 0;  // the space after the paragraph before, in the same flow
         for (const Item& item : m_.body) {
             if (item.table) {
+                // The layout leaves out an empty block right before a table: an empty
+                // paragraph there gets one more block, so that it keeps its height.
+                if (!fresh && c.block().length() <= 1)
+                    c.insertBlock();
                 writeTable(c, m_.tables[item.index], after);
                 c.movePosition(QTextCursor::End);
                 fresh = true;
@@ -222,7 +226,7 @@ private:
     void writePara(QTextCursor& c, const Para& p, bool fresh, bool cellStart = false, int previousAfter = 0) const
     {
         const QTextBlockFormat bf = blockFormat(p, previousAfter);
-        const QTextCharFormat first = p.runs.empty() ? charFormat(CharProps(), QString())
+        const QTextCharFormat first = p.runs.empty() ? charFormat(p.mark, QString())
                                                      : charFormat(p.runs.front().cp, QString());
         if (fresh) {
             c.setBlockFormat(bf);
