@@ -43,4 +43,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
-exec python3 "$here/compare.py" check "$program" "${@:2}"
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d -t vantorra-runtime.XXXXXX)
+    export XDG_RUNTIME_DIR
+    trap 'rm -rf "$XDG_RUNTIME_DIR" ${log:+"$log"}' EXIT
+fi
+python3 "$here/compare.py" check "$program" "${@:2}"
