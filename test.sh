@@ -18,6 +18,9 @@ ctest --output-on-failure -j"$(nproc)" "$@"
 cd ..
 tests/cups-print.sh build-test
 
+# Documents printed as a word processor prints them: word places against LibreOffice's.
+tests/layout-check/run.sh build-test
+
 # Installing: cmake --install, the desktop files, the manual pages and the Debian package,
 # from a plain Release build (the sanitizer build is for the tests only).
 vantorra_build build-install -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF

@@ -209,6 +209,40 @@ private slots:
         QVERIFY2(result.error.contains(QStringLiteral("could not start")), qPrintable(result.error));
     }
 
+    // Paragraph indents, tab stops and the space before the first paragraph are where a word
+    // processor puts them on paper (at 72 DPI one pixel is a point; one inch margins).
+    void paragraphLayoutOnPaper_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<int>("left");   // where the ink starts, points from the paper's edges
+        QTest::addColumn<int>("top");
+        QTest::newRow("left indent") << QByteArray(R"({\rtf1\pard\li1440 MMMM\par})") << 144 << 72;
+        QTest::newRow("first-line indent") << QByteArray(R"({\rtf1\pard\fi720 MMMM\par})") << 108 << 72;
+        QTest::newRow("hanging indent and its tab") << QByteArray(R"({\rtf1\pard\li2160\fi-1440\tab MMMM\par})") << 180 << 72;
+        QTest::newRow("tab stop from the margin") << QByteArray(R"({\rtf1\pard\li720\tx2880\tab MMMM\par})") << 216 << 72;
+        QTest::newRow("space before the first paragraph") << QByteArray(R"({\rtf1\pard\sb1440 MMMM\par})") << 72 << 144;
+    }
+
+    void paragraphLayoutOnPaper()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(int, left);
+        QFETCH(int, top);
+        QTextDocument doc;
+        QVERIFY(rtf::read(rtf, &doc).ok);
+        PdfPrinter p;
+        const RichTextPrint result = PrintRichText(p.printer, doc, kInch, kInch, kInch, kInch);
+        QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        QString error;
+        const QImage page = PdfPage::renderPage(p.pdf(), kDpi, 1, &error);
+        QVERIFY2(!page.isNull(), qPrintable(error));
+        const QRect ink = PdfPage::inkBox(page);
+        const QString where = QStringLiteral("ink at %1,%2").arg(ink.left()).arg(ink.top());
+        // The side bearing of the letters, and the space above capitals in their line.
+        QVERIFY2(ink.left() >= left - 1 && ink.left() <= left + 3, qPrintable(where));
+        QVERIFY2(ink.top() >= top && ink.top() <= top + 6, qPrintable(where));
+    }
+
     // The media's documents, read by the RTF reader, print whole.
     void mediaDocumentsPrint()
     {

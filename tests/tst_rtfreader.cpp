@@ -41,6 +41,30 @@ QTextTable* firstTable(const QTextDocument& doc)
     return nullptr;
 }
 
+// Tab stops as "96L 192C 288R 384D" (pixels, kind), the first `count` of them.
+QString tabText(const QList<QTextOption::Tab>& tabs, qsizetype count)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < std::min(count, tabs.size()); ++i) {
+        const QTextOption::Tab& t = tabs.at(i);
+        const char kind = t.type == QTextOption::LeftTab ? 'L' : t.type == QTextOption::CenterTab ? 'C'
+                        : t.type == QTextOption::RightTab ? 'R' : 'D';
+        out << QString::number(t.position) + QLatin1Char(kind);
+    }
+    return out.join(u' ');
+}
+
+// A list table of one list (\listid 7, \ls 1) with the levels given, each as its control
+// words and its \leveltext.
+QByteArray listTable(const QList<QByteArray>& levels)
+{
+    QByteArray out = R"({\*\listtable{\list\listtemplateid5)";
+    for (const QByteArray& level : levels)
+        out += "{\\listlevel" + level + "}";
+    out += R"({\listname ;}\listid7}}{\*\listoverridetable{\listoverride\listid7\listoverridecount0\ls1}})";
+    return out;
+}
+
 QByteArray pngHex(int w, int h)
 {
     QImage img(w, h, QImage::Format_RGB32);
@@ -187,12 +211,14 @@ private slots:
         QCOMPARE(f.bottomMargin(), 8.0);
         QCOMPARE(f.lineHeightType(), int(QTextBlockFormat::ProportionalHeight));
         QCOMPARE(f.lineHeight(), 150.0);
+        // Tab stops from the first line's start (1080 twips): the stop at 720 lies before it,
+        // the hanging indent at 1440 is a stop of its own.
         const QList<QTextOption::Tab> tabs = f.tabPositions();
-        QCOMPARE(tabs.size(), 4);
-        QCOMPARE(tabs[0].position, 48.0);
+        QVERIFY(tabs.size() >= 4);
+        QCOMPARE(tabs[0].position, 24.0);
         QCOMPARE(tabs[0].type, QTextOption::LeftTab);
         QCOMPARE(tabs[1].type, QTextOption::CenterTab);
-        QCOMPARE(tabs[1].position, 192.0);
+        QCOMPARE(tabs[1].position, 120.0);
         QCOMPARE(tabs[2].type, QTextOption::RightTab);
         QCOMPARE(tabs[3].type, QTextOption::DelimiterTab);
         QCOMPARE(tabs[3].delimiter, QChar(u'.'));
@@ -211,9 +237,11 @@ private slots:
         QCOMPARE(blockWith(doc, "one").blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
         QCOMPARE(blockWith(doc, "two").blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
         QCOMPARE(blockWith(doc, "three").blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
-        QCOMPARE(blockWith(doc, "four").blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_Auto);
+        // \pagebb holds until \pard, as for any paragraph property (LibreOffice prints
+        // four pages).
+        QCOMPARE(blockWith(doc, "four").blockFormat().pageBreakPolicy(), QTextFormat::PageBreak_AlwaysBefore);
         doc.setPageSize(QSizeF(600, 800));
-        QCOMPARE(doc.pageCount(), 3);
+        QCOMPARE(doc.pageCount(), 4);
     }
 
     void stylesheetStyles()
@@ -313,6 +341,162 @@ private slots:
         QCOMPARE(t->cellAt(1, 0).rowSpan(), 2);
         QCOMPARE(t->cellAt(2, 1).columnSpan(), 2);
         QCOMPARE(rtf::plainText(doc), QString("\nwide\tc\ntall\tx\ty\nspan\nend"));
+    }
+
+    // Tab stops are measured from the margin, the layout's from the start of the line.
+    void tabStops_data()
+    {
+        QTest::addColumn<QByteArray>("words");
+        QTest::addColumn<QString>("tabs");   // the first stops, in pixels at 96 DPI
+        QTest::newRow("left stop from the margin") << QByteArray(R"(\tx1440 a\tab b)") << QString("96L");
+        QTest::newRow("sorted") << QByteArray(R"(\tx2880\tx1440 a)") << QString("96L 192L");
+        QTest::newRow("centre right decimal") << QByteArray(R"(\tqc\tx2880\tqr\tx4320\tqdec\tx5760 a\tab b\tab c\tab 1.5)")
+                                               << QString("192C 288R 384D");
+        QTest::newRow("decimal without a point is right") << QByteArray(R"(\tqdec\tx2880 a\tab 125)") << QString("192R");
+        QTest::newRow("decimal stop not reached stays") << QByteArray(R"(\tx1440\tqdec\tx2880 a\tab 125)") << QString("96L 192D");
+        QTest::newRow("from a first-line indent") << QByteArray(R"(\li720\fi360\tx2160 a\tab b)") << QString("72L 120L 168L");
+        QTest::newRow("hanging indent is a stop") << QByteArray(R"(\li720\fi-360 1.\tab text)") << QString("24L 72L");
+        QTest::newRow("hanging indent with its own stop") << QByteArray(R"(\li720\fi-360\tx720 1.\tab text)") << QString("24L 72L");
+        QTest::newRow("stop before the line start passed over") << QByteArray(R"(\li2880\tx1440\tx4320 a\tab b)") << QString("96L");
+        QTest::newRow("default stops from the margin") << QByteArray(R"(\li360 a\tab b)") << QString("24L 72L 120L");
+        QTest::newRow("no stops on the default grid") << QByteArray(R"(\li1440 a\tab b)") << QString();
+    }
+
+    void tabStops()
+    {
+        QFETCH(QByteArray, words);
+        QFETCH(QString, tabs);
+        read("{\\rtf1\\pard" + words + "\\par}");
+        const QList<QTextOption::Tab> stops = doc.firstBlock().blockFormat().tabPositions();
+        QCOMPARE(tabText(stops, tabs.count(u' ') + (tabs.isEmpty() ? 0 : 1)), tabs);
+        if (tabs.isEmpty())
+            QVERIFY(stops.isEmpty());
+    }
+
+    void defaultTabWidth_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<double>("distance");   // pixels
+        QTest::newRow("half an inch unless told") << QByteArray(R"({\rtf1 a\tab b})") << 48.0;
+        QTest::newRow("deftab") << QByteArray(R"({\rtf1\deftab360 a\tab b})") << 24.0;
+        QTest::newRow("LibreOffice's 1.25 cm") << QByteArray(R"({\rtf1\deftab709 a})") << 709 / 15.0;
+    }
+
+    void defaultTabWidth()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(double, distance);
+        read(rtf);
+        QCOMPARE(doc.defaultTextOption().tabStopDistance(), distance);
+    }
+
+    // Space before and after, and line spacing: control words to block format values.
+    void spacing_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<double>("top");       // of the paragraph "two", pixels
+        QTest::addColumn<double>("bottom");
+        QTest::addColumn<int>("heightType");
+        QTest::addColumn<double>("height");
+        const int single = QTextBlockFormat::SingleHeight;
+        QTest::newRow("after and before add up") << QByteArray(R"({\rtf1\pard\sa240 one\par\pard\sb120\sa60 two\par})")
+                                                 << 24.0 << 4.0 << single << 0.0;
+        QTest::newRow("a page break starts afresh") << QByteArray(R"({\rtf1\pard\sa240 one\par\pard\pagebb\sb120 two\par})")
+                                                    << 8.0 << 0.0 << single << 0.0;
+        QTest::newRow("spacing after the text is not the paragraph's") << QByteArray(R"({\rtf1\pard one\sa240\par\pard two\sb240\par})")
+                                                                        << 0.0 << 0.0 << single << 0.0;
+        QTest::newRow("exactly") << QByteArray(R"({\rtf1\pard\sl-360 two\par})") << 0.0 << 0.0
+                                 << int(QTextBlockFormat::FixedHeight) << 24.0;
+        QTest::newRow("at least") << QByteArray(R"({\rtf1\pard\sl360\slmult0 two\par})") << 0.0 << 0.0
+                                  << int(QTextBlockFormat::MinimumHeight) << 24.0;
+        QTest::newRow("double") << QByteArray(R"({\rtf1\pard\sl480\slmult1 two\par})") << 0.0 << 0.0
+                                << int(QTextBlockFormat::ProportionalHeight) << 200.0;
+        QTest::newRow("1.15 lines") << QByteArray(R"({\rtf1\pard\sl276\slmult1\sb120\sa200 two\par})") << 8.0 << 200 / 15.0
+                                    << int(QTextBlockFormat::ProportionalHeight) << 115.0;
+        QTest::newRow("pard ends the spacing") << QByteArray(R"({\rtf1\pard\sl480\slmult1 one\par\pard two\par})") << 0.0 << 0.0
+                                               << single << 0.0;
+    }
+
+    void spacing()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(double, top);
+        QFETCH(double, bottom);
+        QFETCH(int, heightType);
+        QFETCH(double, height);
+        read(rtf);
+        const QTextBlockFormat f = blockWith(doc, "two").blockFormat();
+        QCOMPARE(f.topMargin(), top);
+        QCOMPARE(f.bottomMargin(), bottom);
+        QCOMPARE(f.lineHeightType(), heightType);
+        if (heightType != QTextBlockFormat::SingleHeight)
+            QCOMPARE(f.lineHeight(), height);
+    }
+
+    // Numbers of list paragraphs that bring no \listtext, from the list table.
+    void listNumbers_data()
+    {
+        QTest::addColumn<QByteArray>("table");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("text");
+        const QByteArray decimal = listTable({R"(\levelnfc0\levelstartat1{\leveltext\'02\'00.;}{\levelnumbers\'01;})"});
+        QTest::newRow("decimal") << decimal << QByteArray(R"(\pard\ls1 A\par\pard\ls1 B\par)") << QString("1.\tA\n2.\tB");
+        QTest::newRow("own label wins") << decimal << QByteArray(R"(\pard{\listtext  7.\tab}\ls1 A\par\pard\ls1 B\par)")
+                                        << QString("7.\tA\n1.\tB");
+        QTest::newRow("unknown override") << decimal << QByteArray(R"(\pard\ls9 A\par)") << QString("A");
+        QTest::newRow("no list") << decimal << QByteArray(R"(\pard\ls1 A\par\pard plain\par)") << QString("1.\tA\nplain");
+        const QByteArray outline = listTable({
+            R"(\levelnfc0{\leveltext\'02\'00.;})",
+            R"(\levelnfc0\levelfollow1{\leveltext\'04\'00.\'01.;})",
+            R"(\levelnfc2\levelfollow2{\leveltext\'02\'02);})"});
+        QTest::newRow("levels counted and started again") << outline
+            << QByteArray(R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl1 C\par\pard\ls1\ilvl2 D\par\pard\ls1 E\par\pard\ls1\ilvl1 F\par)")
+            << QString("1.\tA\n1.1. B\n1.2. C\ni)D\n2.\tE\n2.1. F");
+        QTest::newRow("letters and romans") << listTable({
+            R"(\levelnfc3{\leveltext\'02\'00.;})", R"(\levelnfc4{\leveltext\'02\'01);})",
+            R"(\levelnfc1\levelstartat4{\leveltext\'02\'02.;})"})
+            << QByteArray(R"(\pard\ls1 A\par\pard\ls1\ilvl1 B\par\pard\ls1\ilvl1 C\par\pard\ls1\ilvl2 D\par\pard\ls1\ilvl2 E\par)")
+            << QString("A.\tA\na)\tB\nb)\tC\nIV.\tD\nV.\tE");
+        QTest::newRow("starts at five") << listTable({R"(\levelnfc0\levelstartat5{\leveltext\'02\'00.;})"})
+            << QByteArray(R"(\pard\ls1 A\par\pard\ls1 B\par)") << QString("5.\tA\n6.\tB");
+        QTest::newRow("bullet") << listTable({R"(\levelnfc23{\leveltext\'01\u8226 ?;})"})
+            << QByteArray(R"(\pard\ls1 A\par)") << QString::fromUtf8("\u2022\tA");
+        QTest::newRow("after letter z") << listTable({R"(\levelnfc4\levelstartat26{\leveltext\'02\'00.;})"})
+            << QByteArray(R"(\pard\ls1 A\par\pard\ls1 B\par)") << QString("z.\tA\naa.\tB");
+    }
+
+    void listNumbers()
+    {
+        QFETCH(QByteArray, table);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, text);
+        QCOMPARE(read("{\\rtf1" + table + body + "}"), text);
+    }
+
+    // Column widths come from \cellx; the cells' padding from \clpad (as Word writes it:
+    // \clpadl is the top), the row's \trpadd or half the gap, with the space before the
+    // first paragraph and after the last inside it; the space after the paragraph above
+    // the table comes before it.
+    void tableCellSpacing()
+    {
+        read(R"({\rtf1\pard\sa240 above\par\trowd\trgaph150\trpaddt30\clpadl60\clpadt90\cellx1500\cellx4500)"
+             R"(\pard\intbl\sb120 a\cell\pard\intbl\sa300 b\cell\row\pard below\par})");
+        QTextTable* t = firstTable(doc);
+        QVERIFY(t);
+        const QList<QTextLength> widths = t->format().columnWidthConstraints();
+        QCOMPARE(widths.size(), 2);
+        QCOMPARE(widths[0], QTextLength(QTextLength::FixedLength, 100));
+        QCOMPARE(widths[1], QTextLength(QTextLength::FixedLength, 200));
+        QCOMPARE(t->format().topMargin(), 16.0);
+        const QTextTableCellFormat a = t->cellAt(0, 0).format().toTableCellFormat();
+        QCOMPARE(a.topPadding(), 4.0 + 8.0);
+        QCOMPARE(a.leftPadding(), 6.0);
+        QCOMPARE(a.rightPadding(), 10.0);
+        QCOMPARE(a.bottomPadding(), 0.0);
+        const QTextTableCellFormat b = t->cellAt(0, 1).format().toTableCellFormat();
+        QCOMPARE(b.topPadding(), 2.0);
+        QCOMPARE(b.leftPadding(), 10.0);
+        QCOMPARE(b.bottomPadding(), 20.0);
     }
 
     void readFileReportsTheSystemsReason()

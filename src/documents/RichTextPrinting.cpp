@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextLayout>
 #include <algorithm>
 #include <limits>
@@ -14,6 +16,8 @@
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
+// The resolution the document's lengths are given in, as the text edit shows them.
+constexpr double kScreenDpi = 96.0;
 
 // One laid-out line of the document: where it lies (device pixels from the top of the
 // laid-out text) and the position of its first character.
@@ -108,6 +112,44 @@ int firstCharacterAfter(const std::vector<LineBox>& lines, int page, int end, in
     return first;
 }
 
+// The layout takes a paragraph's left and right margins and its first-line indent in the
+// paint device's pixels, where it scales the other lengths (spaces above and below, tab
+// stops, fonts) from the screen's 96 dots an inch to the device. The document's lengths are
+// for the screen, so these three are scaled here.
+void scaleIndents(QTextDocument& doc, qreal scale)
+{
+    if (qFuzzyCompare(scale, 1.0))
+        return;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.leftMargin() == 0 && format.rightMargin() == 0 && format.textIndent() == 0)
+            continue;
+        format.setLeftMargin(format.leftMargin() * scale);
+        format.setRightMargin(format.rightMargin() * scale);
+        format.setTextIndent(format.textIndent() * scale);
+        QTextCursor(block).setBlockFormat(format);
+    }
+}
+
+// A word processor puts the space before the first paragraph above it at the top of the
+// first page; the layout leaves out the top margin of a frame's first block. An empty block
+// of no height before it makes its top margin count.
+void keepFirstSpaceBefore(QTextDocument& doc)
+{
+    const QTextFrame::iterator first = doc.rootFrame()->begin();
+    if (first.atEnd() || first.currentFrame())
+        return;
+    const QTextBlock block = first.currentBlock();
+    if (block.blockFormat().topMargin() <= 0)
+        return;
+    QTextCursor c(block);
+    c.insertBlock(block.blockFormat(), block.charFormat());
+    QTextBlockFormat none;
+    none.setLineHeight(0, QTextBlockFormat::FixedHeight);
+    c.movePosition(QTextCursor::Start);
+    c.setBlockFormat(none);
+}
+
 void renderPage(QPainter& painter, QTextDocument& doc, const QRectF& area, int page)
 {
     const double height = area.height();
@@ -145,7 +187,10 @@ RichTextPrint PrintRichText(QPrinter& printer, const QTextDocument& document, qi
     // The document laid out for the printer, its pages the size of the draw area.
     std::unique_ptr<QTextDocument> doc(document.clone());
     doc->documentLayout()->setPaintDevice(&printer);
+    doc->setUndoRedoEnabled(false);
     doc->setDocumentMargin(0);
+    scaleIndents(*doc, printer.logicalDpiY() / kScreenDpi);
+    keepFirstSpaceBefore(*doc);
     doc->setPageSize(area.size());
     doc->documentLayout()->pageCount(); // finishes the layout
     const std::vector<LineBox> lines = lineBoxes(*doc, area.height());

@@ -44,6 +44,8 @@ enum class TabKind : quint8 { Left, Center, Right, Decimal };
 struct TabStop {
     int pos = 0;
     TabKind kind = TabKind::Left;
+
+    bool operator==(const TabStop& o) const { return pos == o.pos && kind == o.kind; }
 };
 
 enum class Align : quint8 { Left, Center, Right, Justify };
@@ -61,6 +63,8 @@ struct ParaProps {
     bool breakBefore = false;
     TabKind nextTab = TabKind::Left;
     QList<TabStop> tabs;
+    int list = 0;            // \ls: the list override the paragraph belongs to, 0 none
+    int level = 0;           // \ilvl: its level in the list, 0 to kMaxListLevels - 1
 };
 
 struct Run {
@@ -73,6 +77,8 @@ struct Run {
 struct Para {
     ParaProps pp;
     bool pageBreakBefore = false;
+    bool listText = false;   // the paragraph carries its own list label (\listtext)
+    CharProps mark;          // the character format at the paragraph's end, for an empty paragraph's height
     std::vector<Run> runs;
 };
 
@@ -86,6 +92,8 @@ struct CellDef {
     VAlign valign = VAlign::Top;
     int shading = 0;
     int borders = 0;
+    // Space between the cell's edges and its text, -1 where the cell gives none (\clpad*).
+    int padding[4] = {-1, -1, -1, -1};  // top, left, bottom, right
 };
 
 struct Cell {
@@ -98,6 +106,7 @@ struct Row {
     Align align = Align::Left;
     int left = 0;
     int gap = 0;
+    int padding[4] = {-1, -1, -1, -1};  // the cells' default (\trpadd*): top, left, bottom, right
     bool borders = false;
 };
 
@@ -110,6 +119,16 @@ struct Picture {
     QImage image;
     double width = 0;   // twips
     double height = 0;
+};
+
+// One level of a list of the list table (\listlevel).
+struct ListLevel {
+    int format = 0;          // \levelnfc: 0 1 2 3, 1 I II, 2 i ii, 3 A B, 4 a b, 22 01 02, 23 bullet, 255 none
+    int start = 1;           // \levelstartat
+    int follow = 0;          // \levelfollow: 0 a tab, 1 a space, 2 nothing after the label
+    // \leveltext: the label, with the characters U+0000 to U+0008 standing for the numbers
+    // of levels 1 to 9.
+    QString text;
 };
 
 struct Font {
@@ -130,6 +149,10 @@ struct Model {
     QHash<int, Font> fonts;
     std::vector<QColor> colors;
     int defaultFont = 0;
+    int defaultTab = 720;   // \deftab
+    // The list table: each list's levels by \listid, and the list each \ls stands for.
+    QHash<int, std::vector<ListLevel>> lists;
+    QHash<int, int> listOverrides;
     bool header = false;    // the data starts with {\rtf
     bool anything = false;  // some text, picture or table was read
     QStringList notes;
@@ -151,6 +174,8 @@ constexpr int kMaxUc = 16;
 constexpr int kMaxTwips = 31680 * 2;  // 44 inches
 constexpr qsizetype kMaxFieldInstruction = 4096;
 constexpr qsizetype kMaxNameLength = 256;
+constexpr int kMaxListLevels = 9;
+constexpr int kMaxLists = 4096;
 
 // Parses data into model.
 void parse(const QByteArray& data, Model& model);

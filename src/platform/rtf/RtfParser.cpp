@@ -6,6 +6,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <unordered_map>
 
@@ -15,7 +16,8 @@ namespace {
 
 // Where the text of a group goes.
 enum class Dest : quint8 {
-    Body, Skip, FontTable, FontEntry, ColorTable, StyleSheet, StyleEntry, FieldInst, Picture
+    Body, Skip, FontTable, FontEntry, ColorTable, StyleSheet, StyleEntry, FieldInst, Picture,
+    ListTable, LevelText
 };
 
 enum class Kw {
@@ -30,6 +32,8 @@ enum class Kw {
     TrBorder, Trqc, Trqr, Trql, TrLeft, TrGaph,
     FCharset, Cpg, Red, Green, Blue, Cs, Ds, Ts,
     PngBlip, JpegBlip, OtherBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
+    DefTab, ListTable, ListOverrideTable, List, ListLevel, LevelNfc, LevelStartAt, LevelFollow,
+    LevelText, ListId, ListOverride, Ls, Ilvl, ClPad, TrPadd,
 };
 
 struct KwEntry {
@@ -92,11 +96,22 @@ const std::unordered_map<std::string_view, KwEntry>& keywords()
             {"pmmetafile", {Kw::OtherBlip}}, {"picw", {Kw::PicW}}, {"pich", {Kw::PicH}},
             {"picwgoal", {Kw::PicWGoal}}, {"pichgoal", {Kw::PicHGoal}},
             {"picscalex", {Kw::PicScaleX}}, {"picscaley", {Kw::PicScaleY}},
+            {"deftab", {Kw::DefTab}}, {"listtable", {Kw::ListTable}},
+            {"listoverridetable", {Kw::ListOverrideTable}}, {"list", {Kw::List}},
+            {"listlevel", {Kw::ListLevel}}, {"levelnfc", {Kw::LevelNfc}}, {"levelnfcn", {Kw::LevelNfc}},
+            {"levelstartat", {Kw::LevelStartAt}}, {"levelfollow", {Kw::LevelFollow}},
+            {"leveltext", {Kw::LevelText}}, {"listid", {Kw::ListId}},
+            {"listoverride", {Kw::ListOverride}}, {"ls", {Kw::Ls}}, {"ilvl", {Kw::Ilvl}},
+            // Word writes \clpadl for the top padding and \clpadt for the left, and the other
+            // writers follow it; the symbol is the index into CellDef::padding.
+            {"clpadl", {Kw::ClPad, 0}}, {"clpadt", {Kw::ClPad, 1}}, {"clpadb", {Kw::ClPad, 2}},
+            {"clpadr", {Kw::ClPad, 3}}, {"trpaddl", {Kw::TrPadd, 1}}, {"trpaddt", {Kw::TrPadd, 0}},
+            {"trpaddb", {Kw::TrPadd, 2}}, {"trpaddr", {Kw::TrPadd, 3}},
         };
         // Destinations whose contents are not part of the body text.
         for (const char* d : {"info", "header", "headerl", "headerr", "headerf", "footer", "footerl",
                  "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor", "nonshppict",
-                 "listtable", "listoverridetable", "revtbl", "rsidtbl", "filetbl", "pn", "pnseclvl",
+                 "levelnumbers", "listname", "revtbl", "rsidtbl", "filetbl", "pn", "pnseclvl",
                  "xe", "tc", "txe", "rxe", "template", "generator", "themedata", "colorschememapping",
                  "datastore", "latentstyles", "pgdsctbl", "docvar", "xmlnstbl", "userprops", "objdata",
                  "objclass", "bkmkstart", "bkmkend", "ftnsep", "ftnsepc", "ftncn", "aftnsep",
@@ -124,6 +139,8 @@ struct State {
     // group was.
     bool inUpr = false;
     Dest uprDest = Dest::Body;
+    // Inside \listtext: the label the writer gave a list paragraph.
+    bool listText = false;
 };
 
 struct Style {
@@ -294,6 +311,17 @@ private:
     bool tableOpen_ = false;
     bool lastBorderIsCell_ = true;  // a \brdrnone undoes the border word before it
     int rowBorders_ = 0;
+
+    // The list table being read: the levels of the list being read (its \listid may come
+    // after them), and the list of the \listoverride being read.
+    bool overrideTable_ = false;
+    std::vector<ListLevel> listLevels_;
+    int listId_ = -1;
+    int overrideList_ = 0;
+    // The numbers each list override has reached at each level; 0: not started.
+    QHash<int, std::array<int, kMaxListLevels>> listCounters_;
+    bool listTextBegun_ = false;
+    bool paraPropsTaken_ = false;
 
     qint64 pictureBytes_ = 0;
     int skippedPictures_ = 0;
@@ -513,6 +541,10 @@ private:
             addChar(page.byte(b));
             return;
         }
+        if (st_.dest == Dest::LevelText && b < 0x20) {
+            addChar(QChar(b));  // a label's length, or the place of a level's number
+            return;
+        }
         const CodePage& page = codePage();
         if (pendingLead_ >= 0) {
             const uchar lead = uchar(pendingLead_);
@@ -609,6 +641,12 @@ private:
             if (s.contains(u';'))
                 commitStyle(st_);
             break;
+        case Dest::LevelText:
+            if (!listLevels_.empty() && listLevels_.back().text.size() < kMaxNameLength) {
+                listLevels_.back().text += s;
+                syncList();
+            }
+            break;
         case Dest::FieldInst:
             if (st_.field >= 0 && fields_[size_t(st_.field)].size() < kMaxFieldInstruction)
                 fields_[size_t(st_.field)] += s;
@@ -622,6 +660,16 @@ private:
     {
         if (st_.cp.hidden)
             return;
+        if (st_.listText && !listTextBegun_) {
+            // Writers put a space before the label; a word processor sets the label at the
+            // paragraph's first-line indent.
+            while (!s.isEmpty() && s.front() == u' ')
+                s = s.mid(1);
+            if (s.isEmpty())
+                return;
+            listTextBegun_ = true;
+        }
+        takeParaProps();
         if (!runText_.isEmpty() && (runProps_ != st_.cp || runHref_ != st_.href))
             flushRun();
         if (runText_.isEmpty()) {
@@ -643,14 +691,128 @@ private:
         runText_ = QString();
     }
 
+    // ---- lists --------------------------------------------------------------------------
+
+    // The list being read, under its \listid once that is known.
+    void syncList()
+    {
+        if (listId_ >= 0)
+            m_.lists.insert(listId_, listLevels_);
+    }
+
+    static QString roman(int n, bool upper)
+    {
+        static const std::pair<int, const char*> parts[] = {{1000, "m"}, {900, "cm"}, {500, "d"},
+            {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"}, {40, "xl"}, {10, "x"}, {9, "ix"},
+            {5, "v"}, {4, "iv"}, {1, "i"}};
+        QString out;
+        for (const auto& [value, digits] : parts) {
+            while (n >= value) {
+                out += QLatin1String(digits);
+                n -= value;
+            }
+        }
+        return upper ? out.toUpper() : out;
+    }
+
+    // A list number as the level's format writes it.
+    static QString listNumber(int n, int format)
+    {
+        switch (format) {
+        case 1: case 2:
+            return n > 0 && n < 4000 ? roman(n, format == 1) : QString::number(n);
+        case 3: case 4: {
+            if (n <= 0)
+                return QString::number(n);
+            // A to Z, then AA to ZZ, and so on, as word processors count.
+            const QChar letter(char16_t((format == 3 ? u'A' : u'a') + (n - 1) % 26));
+            return QString((n - 1) / 26 + 1, letter);
+        }
+        case 5: {
+            const int tens = n % 100;
+            const char* suffix = (tens >= 11 && tens <= 13) ? "th"
+                : n % 10 == 1 ? "st" : n % 10 == 2 ? "nd" : n % 10 == 3 ? "rd" : "th";
+            return QString::number(n) + QLatin1String(suffix);
+        }
+        case 22: return n >= 0 && n < 10 ? QStringLiteral("0%1").arg(n) : QString::number(n);
+        case 23: case 255: return QString();
+        default: return QString::number(n);
+        }
+    }
+
+    // The label of a list paragraph that brings none of its own, from the list table: its
+    // level's number counted on, the numbers of the levels below it started again.
+    void addListLabel()
+    {
+        const int ls = para_.pp.list;
+        const int level = para_.pp.level;
+        const auto list = m_.lists.constFind(m_.listOverrides.value(ls, -1));
+        if (list == m_.lists.cend() || size_t(level) >= list->size())
+            return;
+        if (listCounters_.size() >= kMaxLists && !listCounters_.contains(ls))
+            return;
+        std::array<int, kMaxListLevels>& counters = listCounters_[ls];
+        const ListLevel& def = (*list)[size_t(level)];
+        counters[size_t(level)] = counters[size_t(level)] > 0 ? counters[size_t(level)] + 1 : std::max(def.start, 1);
+        for (int k = level + 1; k < kMaxListLevels; ++k)
+            counters[size_t(k)] = 0;
+        if (def.text.isEmpty())
+            return;
+        // The first character is the length of the label.
+        const QString pattern = def.text.mid(1, def.text.at(0).unicode());
+        QString label;
+        for (QChar c : pattern) {
+            const int k = c.unicode();
+            if (k < kMaxListLevels) {
+                if (size_t(k) < list->size()) {
+                    const ListLevel& other = (*list)[size_t(k)];
+                    label += listNumber(counters[size_t(k)] > 0 ? counters[size_t(k)] : std::max(other.start, 1), other.format);
+                }
+            } else if (k >= 0x20) {
+                label += c;
+            }
+        }
+        if (def.follow == 0)
+            label += u'\t';
+        else if (def.follow == 1)
+            label += u' ';
+        if (label.isEmpty())
+            return;
+        Run r;
+        r.text = label;
+        r.cp = para_.runs.empty() ? st_.cp : para_.runs.front().cp;
+        r.cp.underline = Underline::None;
+        para_.runs.insert(para_.runs.begin(), std::move(r));
+    }
+
     // ---- paragraphs and tables ----------------------------------------------------------
 
     bool paraHasContent() const { return !runText_.isEmpty() || !para_.runs.empty(); }
 
+    // A paragraph is laid out with the properties in effect where its text begins (not
+    // counting its list label), as LibreOffice reads RTF: a \sa written after the text,
+    // before the \par, is not the paragraph's.
+    void takeParaProps()
+    {
+        if (paraPropsTaken_ || st_.listText)
+            return;
+        para_.pp = st_.pp;
+        paraPropsTaken_ = true;
+    }
+
     void takeParagraph(std::vector<Para>& into)
     {
         flushRun();
-        para_.pp = st_.pp;
+        if (!paraPropsTaken_) {
+            para_.pp = st_.pp;
+        } else {
+            para_.pp.inTable = st_.pp.inTable;
+            para_.pp.breakBefore = para_.pp.breakBefore || st_.pp.breakBefore;
+        }
+        paraPropsTaken_ = false;
+        para_.mark = st_.cp;
+        if (para_.pp.list > 0 && !para_.listText)
+            addListLabel();
         into.push_back(std::move(para_));
         para_ = Para();
         para_.pageBreakBefore = nextPageBreak_;
@@ -825,6 +987,7 @@ private:
         r.cp = inner.cp;
         r.href = inner.href;
         r.picture = int(m_.pictures.size() - 1);
+        takeParaProps();
         para_.runs.push_back(std::move(r));
     }
 
@@ -907,7 +1070,76 @@ private:
                 pic_ = PictureBuild();
             }
             break;
-        case Kw::ShpPict: case Kw::Listtext: break;
+        case Kw::ShpPict: break;
+        case Kw::Listtext:
+            if (st_.dest == Dest::Body) {
+                st_.listText = true;
+                para_.listText = true;
+                listTextBegun_ = false;
+            }
+            break;
+        case Kw::DefTab:
+            if (hasParam && value > 0)
+                m_.defaultTab = std::min(value, kMaxTwips);
+            break;
+        case Kw::ListTable: setDest(Dest::ListTable); overrideTable_ = false; break;
+        case Kw::ListOverrideTable: setDest(Dest::ListTable); overrideTable_ = true; break;
+        case Kw::List:
+            if (st_.dest == Dest::ListTable && !overrideTable_) {
+                listLevels_.clear();
+                listId_ = -1;
+            }
+            break;
+        case Kw::ListLevel:
+            if (st_.dest == Dest::ListTable && !overrideTable_ && listLevels_.size() < size_t(kMaxListLevels)) {
+                listLevels_.emplace_back();
+                syncList();
+            }
+            break;
+        case Kw::LevelNfc: case Kw::LevelStartAt: case Kw::LevelFollow:
+            if (st_.dest == Dest::ListTable && !overrideTable_ && !listLevels_.empty()) {
+                ListLevel& l = listLevels_.back();
+                if (kw == Kw::LevelNfc)
+                    l.format = std::clamp(value, 0, 255);
+                else if (kw == Kw::LevelStartAt)
+                    l.start = std::clamp(value, 0, 32767);
+                else
+                    l.follow = std::clamp(value, 0, 2);
+                syncList();
+            }
+            break;
+        case Kw::LevelText:
+            if (st_.dest == Dest::ListTable && !overrideTable_ && !listLevels_.empty()) {
+                listLevels_.back().text.clear();
+                setDest(Dest::LevelText);
+            }
+            break;
+        case Kw::ListId:
+            if (st_.dest != Dest::ListTable)
+                break;
+            if (overrideTable_) {
+                overrideList_ = value;
+            } else if (m_.lists.size() < kMaxLists) {
+                listId_ = value;
+                syncList();
+            }
+            break;
+        case Kw::ListOverride:
+            if (st_.dest == Dest::ListTable)
+                overrideList_ = 0;
+            break;
+        case Kw::Ls:
+            if (st_.dest == Dest::ListTable) {
+                if (overrideTable_ && value > 0 && m_.listOverrides.size() < kMaxLists)
+                    m_.listOverrides.insert(value, overrideList_);
+            } else {
+                st_.pp.list = std::max(value, 0);
+            }
+            break;
+        case Kw::Ilvl:
+            if (st_.dest != Dest::ListTable)
+                st_.pp.level = std::clamp(value, 0, kMaxListLevels - 1);
+            break;
         case Kw::Field:
             if (st_.dest == Dest::Body && fields_.size() < (1u << 20)) {
                 st_.field = int(fields_.size());
@@ -1057,6 +1289,8 @@ private:
         case Kw::Trql: rowProps_.align = Align::Left; break;
         case Kw::TrLeft: rowProps_.left = clampTwips(value); break;
         case Kw::TrGaph: rowProps_.gap = std::clamp(value, 0, 1440); break;
+        case Kw::ClPad: cellDef_.padding[symbol & 3] = std::clamp(value, 0, 1440); break;
+        case Kw::TrPadd: rowProps_.padding[symbol & 3] = std::clamp(value, 0, 1440); break;
         case Kw::PngBlip: pic_.kind = 1; break;
         case Kw::JpegBlip: pic_.kind = 2; break;
         case Kw::OtherBlip: pic_.kind = 0; break;

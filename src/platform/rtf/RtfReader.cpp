@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 #include <new>
 
 namespace rtf {
@@ -34,18 +35,30 @@ public:
 
     void build()
     {
+        // Tab stops beyond the paragraph's own are every \deftab from the margin.
+        QTextOption option = doc_->defaultTextOption();
+        option.setTabStopDistance(px(m_.defaultTab));
+        doc_->setDefaultTextOption(option);
+
         QTextCursor c(doc_);
         c.beginEditBlock();
         addPictures();
         bool fresh = true;
+        int after = 0;  // the space after the paragraph before, in the same flow
         for (const Item& item : m_.body) {
             if (item.table) {
-                writeTable(c, m_.tables[item.index]);
+                // The layout leaves out an empty block right before a table: an empty
+                // paragraph there gets one more block, so that it keeps its height.
+                if (!fresh && c.block().length() <= 1)
+                    c.insertBlock();
+                writeTable(c, m_.tables[item.index], after);
                 c.movePosition(QTextCursor::End);
                 fresh = true;
+                after = 0;
             } else {
                 Para& p = m_.paras[item.index];
-                writePara(c, p, fresh);
+                writePara(c, p, fresh, false, after);
+                after = p.pp.after;
                 std::vector<Run>().swap(p.runs);
                 fresh = false;
             }
@@ -115,7 +128,69 @@ private:
         return f;
     }
 
-    static QTextBlockFormat blockFormat(const Para& p)
+    // The paragraph's tab stops, as a word processor sets its tabs: measured from the margin
+    // (the layout measures them from the start of the line, here the first line's), with a
+    // hanging indent a stop of its own (the list label's tab goes to it), a decimal stop
+    // whose text has no decimal point aligning the text's end at the stop, and the default
+    // stops every \deftab from the margin after the paragraph's own.
+    static QList<QTextOption::Tab> tabStops(const Para& p, int defaultTab)
+    {
+        const ParaProps& pp = p.pp;
+        QList<TabStop> stops = pp.tabs;
+        std::stable_sort(stops.begin(), stops.end(), [](const TabStop& a, const TabStop& b) { return a.pos < b.pos; });
+        const int left = std::max(pp.left, 0);
+        const int start = left + std::max(pp.first, -left);
+        if (pp.first < 0 && std::none_of(stops.cbegin(), stops.cend(), [&](const TabStop& t) { return t.pos == left; })) {
+            const auto at = std::find_if(stops.begin(), stops.end(), [&](const TabStop& t) { return t.pos > left; });
+            stops.insert(at, TabStop{left, TabKind::Left});
+        }
+        // The stops a tab of the first line can reach: those after the line's start.
+        stops.erase(std::remove_if(stops.begin(), stops.end(), [&](const TabStop& t) { return t.pos <= start; }), stops.end());
+        if (stops.isEmpty() && start % defaultTab == 0)
+            return {};  // the layout's own default stops fall where the word processor's do
+        // The text after each tab of the first line, taken to go to the stops in their order.
+        QList<bool> point(stops.size(), false);
+        QList<bool> used(stops.size(), false);
+        qsizetype tab = -1;
+        for (const Run& r : p.runs) {
+            for (QChar ch : r.text) {
+                if (ch == u'\t') {
+                    ++tab;
+                    if (tab < stops.size())
+                        used[tab] = true;
+                } else if (ch == QChar(0x2028)) {
+                    tab = stops.size();  // later lines: which stop a tab reaches is not known here
+                } else if (ch == u'.' && tab >= 0 && tab < stops.size()) {
+                    point[tab] = true;
+                }
+            }
+        }
+        QList<QTextOption::Tab> tabs;
+        for (qsizetype k = 0; k < stops.size(); ++k) {
+            const double at = px(stops[k].pos - start);
+            TabKind kind = stops[k].kind;
+            if (kind == TabKind::Decimal && used[k] && !point[k])
+                kind = TabKind::Right;
+            switch (kind) {
+            case TabKind::Left: tabs << QTextOption::Tab(at, QTextOption::LeftTab); break;
+            case TabKind::Center: tabs << QTextOption::Tab(at, QTextOption::CenterTab); break;
+            case TabKind::Right: tabs << QTextOption::Tab(at, QTextOption::RightTab); break;
+            case TabKind::Decimal: tabs << QTextOption::Tab(at, QTextOption::DelimiterTab, QChar(u'.')); break;
+            }
+        }
+        // Default stops over the widest paper, where the layout's own would be off the grid.
+        if (start % defaultTab != 0) {
+            const int last = stops.isEmpty() ? start : std::max(stops.back().pos, start);
+            for (int at = (last / defaultTab + 1) * defaultTab; at <= kMaxTwips / 2 && tabs.size() < kMaxTabs; at += defaultTab)
+                tabs << QTextOption::Tab(px(at - start), QTextOption::LeftTab);
+        }
+        return tabs;
+    }
+
+    // previousAfter: the space after the paragraph before in the same flow; a word
+    // processor puts both that and this paragraph's space before between them, where the
+    // layout would take the larger of the two.
+    QTextBlockFormat blockFormat(const Para& p, int previousAfter = 0) const
     {
         const ParaProps& pp = p.pp;
         QTextBlockFormat b;
@@ -128,7 +203,7 @@ private:
         b.setLeftMargin(px(std::max(pp.left, 0)));
         b.setRightMargin(px(std::max(pp.right, 0)));
         b.setTextIndent(px(std::max(pp.first, -std::max(pp.left, 0))));
-        b.setTopMargin(px(pp.before));
+        b.setTopMargin(px(pp.before + (p.pageBreakBefore || pp.breakBefore ? 0 : previousAfter)));
         b.setBottomMargin(px(pp.after));
         if (pp.lineSpacing != 0) {
             if (pp.lineMultiple)
@@ -138,20 +213,9 @@ private:
             else
                 b.setLineHeight(px(-pp.lineSpacing), QTextBlockFormat::FixedHeight);
         }
-        if (!pp.tabs.isEmpty()) {
-            QList<QTextOption::Tab> tabs;
-            for (const TabStop& t : pp.tabs) {
-                switch (t.kind) {
-                case TabKind::Left: tabs << QTextOption::Tab(px(t.pos), QTextOption::LeftTab); break;
-                case TabKind::Center: tabs << QTextOption::Tab(px(t.pos), QTextOption::CenterTab); break;
-                case TabKind::Right: tabs << QTextOption::Tab(px(t.pos), QTextOption::RightTab); break;
-                case TabKind::Decimal:
-                    tabs << QTextOption::Tab(px(t.pos), QTextOption::DelimiterTab, QChar(u'.'));
-                    break;
-                }
-            }
+        const QList<QTextOption::Tab> tabs = tabStops(p, std::max(m_.defaultTab, 1));
+        if (!tabs.isEmpty())
             b.setTabPositions(tabs);
-        }
         if (p.pageBreakBefore || pp.breakBefore)
             b.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
         return b;
@@ -159,10 +223,10 @@ private:
 
     // fresh: the cursor's block is empty and unused, the paragraph takes it over. The first
     // block of a table cell carries the cell's own format, which stays as it is.
-    void writePara(QTextCursor& c, const Para& p, bool fresh, bool cellStart = false) const
+    void writePara(QTextCursor& c, const Para& p, bool fresh, bool cellStart = false, int previousAfter = 0) const
     {
-        const QTextBlockFormat bf = blockFormat(p);
-        const QTextCharFormat first = p.runs.empty() ? charFormat(CharProps(), QString())
+        const QTextBlockFormat bf = blockFormat(p, previousAfter);
+        const QTextCharFormat first = p.runs.empty() ? charFormat(p.mark, QString())
                                                      : charFormat(p.runs.front().cp, QString());
         if (fresh) {
             c.setBlockFormat(bf);
@@ -189,9 +253,11 @@ private:
     void writeParas(QTextCursor c, const std::vector<const Cell*>& cells) const
     {
         bool fresh = true;
+        int after = 0;
         for (const Cell* cell : cells) {
             for (const Para& p : cell->paras) {
-                writePara(c, p, fresh, fresh);
+                writePara(c, p, fresh, fresh, after);
+                after = p.pp.after;
                 fresh = false;
             }
         }
@@ -230,7 +296,33 @@ private:
         return rights;
     }
 
-    void writeTable(QTextCursor& c, const Table& t) const
+    // The space between a cell's edges and its text, in twips: the cell's own, the row's
+    // default, or (left and right) half the gap between cells. The space before the cell's
+    // first paragraph and after its last one is inside the cell as well.
+    static std::array<int, 4> cellPadding(const Row& row, const CellDef& def, const std::vector<const Cell*>& contents)
+    {
+        std::array<int, 4> pad{};
+        for (int k = 0; k < 4; ++k) {
+            const int fallback = k == 1 || k == 3 ? row.gap : 0;
+            pad[size_t(k)] = def.padding[k] >= 0 ? def.padding[k] : row.padding[k] >= 0 ? row.padding[k] : fallback;
+        }
+        for (const Cell* cell : contents) {
+            if (!cell->paras.empty()) {
+                pad[0] += cell->paras.front().pp.before;
+                break;
+            }
+        }
+        for (auto it = contents.rbegin(); it != contents.rend(); ++it) {
+            if (!(*it)->paras.empty()) {
+                pad[2] += (*it)->paras.back().pp.after;
+                break;
+            }
+        }
+        return pad;
+    }
+
+    // before: the space after the paragraph above the table.
+    void writeTable(QTextCursor& c, const Table& t, int before) const
     {
         if (t.rows.empty())
             return;
@@ -330,6 +422,7 @@ private:
         tf.setBorderCollapse(true);
         tf.setCellSpacing(0);
         tf.setCellPadding(std::max(1.0, px(first.gap)));
+        tf.setTopMargin(px(before));
         if (first.align == Align::Center)
             tf.setAlignment(Qt::AlignHCenter);
         else if (first.align == Align::Right)
@@ -361,6 +454,11 @@ private:
             const QColor shade = color(p.def->shading);
             if (shade.isValid())
                 cf.setBackground(shade);
+            const std::array<int, 4> pad = cellPadding(t.rows[size_t(p.row)], *p.def, p.contents);
+            cf.setTopPadding(px(pad[0]));
+            cf.setLeftPadding(px(pad[1]));
+            cf.setBottomPadding(px(pad[2]));
+            cf.setRightPadding(px(pad[3]));
             cell.setFormat(cf);
             writeParas(cell.firstCursorPosition(), p.contents);
         }
