@@ -5,15 +5,19 @@
 
 #include "documents/txtForm.h"
 #include "platform/ImageControl.h"
+#include "platform/CommonDialog.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ThreeDButton.h"
 #include "platform/PictureBox.h"
+#include "platform/qt/QtOutput.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QSet>
 #include <QTimer>
 
@@ -155,6 +159,34 @@ private slots:
                      && ink.right() <= right + 1 && ink.right() >= right - 12,
                  qPrintable(QString("ink %1,%2 - %3,%4").arg(ink.left()).arg(ink.top())
                                 .arg(ink.right()).arg(ink.bottom())));
+    }
+
+    // The print set-up accepted as it opens leaves the paper chosen before as it was
+    // (Qt's dialog by itself puts a CUPS printer back on its default page size).
+    void printSetupKeepsTheChosenPaper()
+    {
+        QtPrinter system;
+        QPrinter& printer = system.printer();
+        QCOMPARE(printer.printerName(), m_queue);
+        const QPageSize other(std::abs(m_paper.width() - 612) <= 1 ? QPageSize::A4 : QPageSize::Letter);
+        QVERIFY(printer.setPageSize(other));
+        bool clicked = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            auto* buttons = dialog ? dialog->findChild<QDialogButtonBox*>() : nullptr;
+            QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+            if (!ok) {
+                if (dialog)
+                    dialog->close();
+                return;
+            }
+            clicked = true;
+            QTest::mouseClick(ok, Qt::LeftButton);
+        });
+        QtCommonDialog setup;
+        QVERIFY(setup.showPrinter(printer, CommonDialog::PrintSetup, nullptr));
+        QVERIFY(clicked);
+        QCOMPARE(printer.pageLayout().pageSize().id(), other.id());
     }
 
 private:

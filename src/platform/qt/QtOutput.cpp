@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLibrary>
 #include <QMenu>
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -212,5 +213,18 @@ bool QtCommonDialog::showPrinter(QPrinter& printer, int flags, QWidget* parent)
             if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
                 ok->setText(QStringLiteral("OK"));
     }
-    return dialog.exec() == QDialog::Accepted;
+    // Accepting Qt's dialog on a CUPS printer puts the printer back on the page size its
+    // driver names as default, even when nobody opened the page settings ("Properties"):
+    // a second print set-up would quietly undo the paper chosen in the first. Unless the
+    // settings were opened or another printer was chosen, the paper stays as it was.
+    const QString printerBefore = printer.printerName();
+    const QPageLayout layoutBefore = printer.pageLayout();
+    auto* properties = dialog.findChild<QPushButton*>(QStringLiteral("properties"));
+    bool settingsOpened = !properties;  // without the button, whatever the dialog says holds
+    if (properties)
+        QObject::connect(properties, &QPushButton::clicked, &dialog, [&settingsOpened] { settingsOpened = true; });
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted && !settingsOpened && printer.printerName() == printerBefore)
+        printer.setPageLayout(layoutBefore);
+    return accepted;
 }
