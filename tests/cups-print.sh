@@ -1,23 +1,29 @@
 #!/usr/bin/env bash
-# Prints an ad and a document through the program's print code on a real CUPS printer and
+# Prints an ad and a document through the program's print code on real CUPS printers and
 # checks the pages:
 # installs CUPS and its PDF printer (Debian packages), starts cupsd when it is not running,
-# makes a PDF queue the default printer and runs tst_cupsprint on it (offscreen).
+# makes two PDF queues, one whose own paper is US Letter and one whose paper is A4, and
+# with each of them as the default printer runs tst_cupsprint (offscreen); then reads the
+# page sizes of the PDFs the queue wrote back with pdfinfo.
 #
 #     tests/cups-print.sh BUILD_DIR
 #
 # When CUPS cannot be installed or started here (a container without network, no sudo,
 # ...) it prints one line saying so and succeeds. It never waits for input. Whatever it
-# changed (default printer, queue, cupsd) it puts back at the end.
+# changed (default printer, queues, cupsd) it puts back at the end.
 set -uo pipefail
 
 build=${1:?usage: tests/cups-print.sh BUILD_DIR}
-queue=VantorraPDF
+# Queue, its default PageSize (a choice of the CUPS-PDF driver) and that paper in points.
+papers=(
+    "VantorraLetter Letter 612x792"
+    "VantorraA4 A4 595x842"
+)
 program="$build/tests/tst_cupsprint"
 log=$(mktemp -t vantorra-cups.XXXXXX)
 
 started_cupsd=""
-made_queue=""
+made_queues=()
 old_default=""
 changed_default=""
 
@@ -32,7 +38,10 @@ cleanup() {
             "${sudo[@]}" lpadmin -d "$old_default" >/dev/null 2>&1
         fi
     fi
-    [ -n "$made_queue" ] && "${sudo[@]}" lpadmin -x "$queue" >/dev/null 2>&1
+    local q
+    for q in "${made_queues[@]}"; do
+        "${sudo[@]}" lpadmin -x "$q" >/dev/null 2>&1
+    done
     if [ -n "$started_cupsd" ]; then
         kill "$started_cupsd" 2>/dev/null
         wait "$started_cupsd" 2>/dev/null
@@ -85,33 +94,76 @@ if ! scheduler_running; then
     fi
 fi
 
-# The PDF queue, as the default printer.
-if ! timeout 10 lpstat -p "$queue" >/dev/null 2>&1; then
-    ppd=$(timeout 60 lpinfo -m 2>/dev/null | awk '/CUPS-PDF_opt\.ppd/ { print $1; exit }')
-    [ -n "$ppd" ] || ppd=$(timeout 60 lpinfo -m 2>/dev/null | awk '/CUPS-PDF.*\.ppd/ { print $1; exit }')
-    [ -n "$ppd" ] || { echo "cups-print: CUPS runs, but it offers no CUPS-PDF driver" >&2; exit 1; }
-    timeout 60 "${sudo[@]}" lpadmin -p "$queue" -E -v cups-pdf:/ -m "$ppd" >"$log" 2>&1 \
-        || { echo "cups-print: could not make the queue $queue: $(tail -n 1 "$log")" >&2; exit 1; }
-    made_queue=1
-fi
-timeout 10 "${sudo[@]}" cupsenable "$queue" >/dev/null 2>&1
-timeout 10 "${sudo[@]}" cupsaccept "$queue" >/dev/null 2>&1
-old_default=$(timeout 10 lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
-if [ "$old_default" != "$queue" ]; then
-    timeout 10 "${sudo[@]}" lpadmin -d "$queue" >/dev/null 2>&1 \
-        || { echo "cups-print: could not make $queue the default printer" >&2; exit 1; }
-    changed_default=1
-fi
-
 # Where the PDF printer writes: its "Out" folder, by default ${HOME}/PDF of the job's user.
 out=$(awk '$1 == "Out" { print $2 }' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
 out=${out:-'${HOME}/PDF'}
 out=${out//'${HOME}'/$HOME}
 out=${out//'${USER}'/$(id -un)}
 
-echo "cups-print: printing on $queue (CUPS PDF, output in $out)"
-QT_QPA_PLATFORM=offscreen VANTORRA_CUPS_PDF_DIR="$out" VANTORRA_CUPS_QUEUE="$queue" \
-    timeout 300 "$program" </dev/null
-status=$?
-[ $status -eq 0 ] || echo "cups-print: the print check failed (exit $status)" >&2
+ppd=""
+old_default=$(timeout 10 lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+
+# The PDF files in the output folder, one a line.
+pdfs() { find "$out" -maxdepth 1 -name '*.pdf' -type f 2>/dev/null | sort; }
+
+# print_on QUEUE PAGESIZE WxH: the queue on that paper as the default printer, the check
+# run on it, and the size of every page it wrote compared with the paper (within 1 pt).
+print_on() {
+    local queue=$1 size=$2 points=$3
+    if ! timeout 10 lpstat -p "$queue" >/dev/null 2>&1; then
+        if [ -z "$ppd" ]; then
+            ppd=$(timeout 60 lpinfo -m 2>/dev/null | awk '/CUPS-PDF_opt\.ppd/ { print $1; exit }')
+            [ -n "$ppd" ] || ppd=$(timeout 60 lpinfo -m 2>/dev/null | awk '/CUPS-PDF.*\.ppd/ { print $1; exit }')
+            [ -n "$ppd" ] || { echo "cups-print: CUPS runs, but it offers no CUPS-PDF driver" >&2; return 1; }
+        fi
+        timeout 60 "${sudo[@]}" lpadmin -p "$queue" -E -v cups-pdf:/ -m "$ppd" >"$log" 2>&1 \
+            || { echo "cups-print: could not make the queue $queue: $(tail -n 1 "$log")" >&2; return 1; }
+        made_queues+=("$queue")
+    fi
+    # The paper is the driver's default page size; upright unless a job asks otherwise.
+    timeout 30 "${sudo[@]}" lpadmin -p "$queue" -o PageSize="$size" -o orientation-requested-default=3 >"$log" 2>&1 \
+        || { echo "cups-print: could not put $queue on $size: $(tail -n 1 "$log")" >&2; return 1; }
+    timeout 10 "${sudo[@]}" cupsenable "$queue" >/dev/null 2>&1
+    timeout 10 "${sudo[@]}" cupsaccept "$queue" >/dev/null 2>&1
+    timeout 10 "${sudo[@]}" lpadmin -d "$queue" >/dev/null 2>&1 \
+        || { echo "cups-print: could not make $queue the default printer" >&2; return 1; }
+    changed_default=1
+
+    echo "cups-print: printing on $queue ($size, CUPS PDF, output in $out)"
+    local before
+    before=$(pdfs)
+    QT_QPA_PLATFORM=offscreen VANTORRA_CUPS_PDF_DIR="$out" VANTORRA_CUPS_QUEUE="$queue" \
+        VANTORRA_CUPS_PAPER="$points" timeout 300 "$program" </dev/null
+    local status=$?
+    [ $status -eq 0 ] || { echo "cups-print: the print check on $queue failed (exit $status)" >&2; return $status; }
+
+    # Every page of every PDF the queue wrote meanwhile, as pdfinfo reads it.
+    local want_w=${points%x*} want_h=${points#*x} pdf sizes count=0 bad=0
+    while IFS= read -r pdf; do
+        [ -n "$pdf" ] || continue
+        count=$((count + 1))
+        sizes=$(timeout 30 pdfinfo -f 1 -l 9999 "$pdf" 2>/dev/null | sed -n 's/^Page *[0-9]* size: *\([0-9.]*\) x \([0-9.]*\) pts.*/\1 \2/p')
+        if [ -z "$sizes" ]; then
+            echo "cups-print: pdfinfo cannot read $pdf" >&2
+            bad=1
+            continue
+        fi
+        if ! awk -v w="$want_w" -v h="$want_h" '
+                { dw = $1 - w; dh = $2 - h; if (dw < -1 || dw > 1 || dh < -1 || dh > 1) bad = 1 }
+                END { exit bad }' <<<"$sizes"; then
+            echo "cups-print: $(basename "$pdf") is not on $size paper ($points pt): $(sort -u <<<"$sizes" | tr '\n' ';')" >&2
+            bad=1
+        else
+            echo "cups-print: $(basename "$pdf"): $(wc -l <<<"$sizes") page(s) of $(head -n 1 <<<"$sizes" | tr ' ' 'x') pt"
+        fi
+    done < <(comm -13 <(printf '%s\n' "$before") <(pdfs))
+    [ $count -ge 2 ] || { echo "cups-print: $queue wrote $count PDF files, not the ad's and the document's" >&2; bad=1; }
+    return $bad
+}
+
+status=0
+for paper in "${papers[@]}"; do
+    # shellcheck disable=SC2086
+    print_on $paper || status=1
+done
 exit $status

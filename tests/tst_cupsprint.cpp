@@ -5,14 +5,19 @@
 
 #include "documents/txtForm.h"
 #include "platform/ImageControl.h"
+#include "platform/CommonDialog.h"
 #include "platform/MessageBoxes.h"
 #include "platform/ThreeDButton.h"
 #include "platform/PictureBox.h"
+#include "platform/qt/QtOutput.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QSet>
 #include <QTimer>
 
@@ -20,6 +25,24 @@ namespace {
 
 constexpr int kDpi = 36;
 constexpr int kJobTimeoutMs = 90000;
+
+// "612x792": a size in points; empty when it is not one.
+QSizeF pointSize(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool w = false, h = false;
+    const QSizeF size = parts.size() == 2 ? QSizeF(parts[0].toDouble(&w), parts[1].toDouble(&h)) : QSizeF();
+    return w && h ? size : QSizeF();
+}
+
+// What is wrong when `page` (points) is not `paper` within one point.
+QString offPaper(const QSizeF& page, const QSizeF& paper)
+{
+    if (std::abs(page.width() - paper.width()) <= 1 && std::abs(page.height() - paper.height()) <= 1)
+        return QString();
+    return QString("page %1 x %2 pt, the printer's paper %3 x %4 pt")
+        .arg(page.width()).arg(page.height()).arg(paper.width()).arg(paper.height());
+}
 
 } // namespace
 
@@ -34,6 +57,11 @@ private slots:
         m_queue = qEnvironmentVariable("VANTORRA_CUPS_QUEUE");
         if (m_outFolder.isEmpty() || m_queue.isEmpty())
             QSKIP("needs a CUPS PDF queue as the default printer; tests/cups-print.sh sets one up");
+        // The paper the queue is set up with; without it, the one the queue names as its default.
+        m_paper = pointSize(qEnvironmentVariable("VANTORRA_CUPS_PAPER"));
+        if (m_paper.isEmpty())
+            m_paper = QPrinterInfo::defaultPrinter().defaultPageSize().size(QPageSize::Point);
+        QVERIFY(!m_paper.isEmpty());
     }
 
     void printsOnTheDefaultPrinter()
@@ -45,6 +73,9 @@ private slots:
         QPrinter& printer = s.p.fake.printer.printer();
         QCOMPARE(printer.outputFormat(), QPrinter::NativeFormat);
         QCOMPARE(printer.printerName(), m_queue);
+        // Laid out on the queue's own paper, not on the A4 Qt starts every printer on.
+        const QString laidOut = offPaper(printer.pageLayout().fullRect(QPageLayout::Point).size(), m_paper);
+        QVERIFY2(laidOut.isEmpty(), qPrintable(laidOut));
 
         const QSet<QString> before = pdfs();
         s.f->mnuPrint->trigger();
@@ -56,12 +87,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!(pdf = newPdf(before)).isEmpty() && PdfPage::info(pdf).pages > 0, kJobTimeoutMs);
         const PdfPage::Info info = PdfPage::info(pdf);
         QCOMPARE(info.pages, 1);
-        const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Point).size();
-        QVERIFY2(std::abs(info.pointSize.width() - paper.width()) < 2
-                     && std::abs(info.pointSize.height() - paper.height()) < 2,
-                 qPrintable(QString("page %1 x %2, paper %3 x %4")
-                                .arg(info.pointSize.width()).arg(info.pointSize.height())
-                                .arg(paper.width()).arg(paper.height())));
+        const QString printed = offPaper(info.pointSize, m_paper);
+        QVERIFY2(printed.isEmpty(), qPrintable(printed));
         QString error;
         const QImage page = PdfPage::render(pdf, kDpi, &error);
         QVERIFY2(!page.isNull(), qPrintable(error));
@@ -116,6 +143,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!(pdf = newPdf(before)).isEmpty() && PdfPage::info(pdf).pages > 0, kJobTimeoutMs);
         const PdfPage::Info info = PdfPage::info(pdf);
         QVERIFY(info.pages >= 1);
+        const QString printed = offPaper(info.pointSize, m_paper);
+        QVERIFY2(printed.isEmpty(), qPrintable(printed));
         // The queue's converters re-embed the fonts without their character maps, so the
         // text cannot be read back; the page is checked by where its ink lies.
         // One inch from the paper's left and top edges (72 points); glyphs start a little inside.
@@ -123,8 +152,41 @@ private slots:
         const QImage page = PdfPage::render(pdf, 72, &error);
         QVERIFY2(!page.isNull(), qPrintable(error));
         const QRect ink = PdfPage::inkBox(page);
-        QVERIFY2(ink.left() >= 70 && ink.left() <= 76 && ink.top() >= 70 && ink.top() <= 90,
-                 qPrintable(QString("ink at %1,%2").arg(ink.left()).arg(ink.top())));
+        // The lines wrap at one inch inside the right edge of that paper: the widest comes
+        // closer to it than the 17 points by which Letter and A4 differ.
+        const int right = qRound(m_paper.width()) - 72;
+        QVERIFY2(ink.left() >= 70 && ink.left() <= 76 && ink.top() >= 70 && ink.top() <= 90
+                     && ink.right() <= right + 1 && ink.right() >= right - 12,
+                 qPrintable(QString("ink %1,%2 - %3,%4").arg(ink.left()).arg(ink.top())
+                                .arg(ink.right()).arg(ink.bottom())));
+    }
+
+    // The print set-up accepted as it opens leaves the paper chosen before as it was
+    // (Qt's dialog by itself puts a CUPS printer back on its default page size).
+    void printSetupKeepsTheChosenPaper()
+    {
+        QtPrinter system;
+        QPrinter& printer = system.printer();
+        QCOMPARE(printer.printerName(), m_queue);
+        const QPageSize other(std::abs(m_paper.width() - 612) <= 1 ? QPageSize::A4 : QPageSize::Letter);
+        QVERIFY(printer.setPageSize(other));
+        bool clicked = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            auto* buttons = dialog ? dialog->findChild<QDialogButtonBox*>() : nullptr;
+            QPushButton* ok = buttons ? buttons->button(QDialogButtonBox::Ok) : nullptr;
+            if (!ok) {
+                if (dialog)
+                    dialog->close();
+                return;
+            }
+            clicked = true;
+            QTest::mouseClick(ok, Qt::LeftButton);
+        });
+        QtCommonDialog setup;
+        QVERIFY(setup.showPrinter(printer, CommonDialog::PrintSetup, nullptr));
+        QVERIFY(clicked);
+        QCOMPARE(printer.pageLayout().pageSize().id(), other.id());
     }
 
 private:
@@ -178,6 +240,7 @@ private:
 
     QString m_outFolder;
     QString m_queue;
+    QSizeF m_paper;     // points
 };
 
 VANTORRA_TEST_MAIN(TestCupsPrint)

@@ -3,6 +3,7 @@
 #include "TestProgram.h"
 
 #include "documents/RichTextPrinting.h"
+#include "platform/fake/FakeOutput.h"
 #include "platform/rtf/RtfReader.h"
 
 #include <QPageLayout>
@@ -76,6 +77,24 @@ QStringList linesOf(const QString& pageText)
 QString expectedLine(int i)
 {
     return QStringLiteral("Line %1").arg(i, 3, 10, QLatin1Char('0'));
+}
+
+// What is wrong with a full page of wrapped words (rendered at 72 DPI, one pixel a point)
+// printed within one-inch margins; empty when its ink lies where it should.
+QString fullPageOffMargins(const QImage& page)
+{
+    const int w = page.width(), h = page.height();
+    const QRect ink = PdfPage::inkBox(page);
+    const QString where = QStringLiteral("page %1 x %2, ink %3,%4 - %5,%6")
+                              .arg(w).arg(h).arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom());
+    // Glyphs start a little inside their line: allow for the side bearing and the space
+    // above the letters, never for text outside the margins.
+    const bool left = ink.left() >= 71 && ink.left() <= 75;
+    const bool top = ink.top() >= 71 && ink.top() <= 72 + 12;
+    const bool right = ink.right() <= w - 72 && ink.right() >= w - 72 - 40;
+    // A full page runs down to the bottom margin, less at most one line.
+    const bool bottom = ink.bottom() <= h - 72 && ink.bottom() >= h - 72 - 30;
+    return left && top && right && bottom ? QString() : where;
 }
 
 } // namespace
@@ -165,16 +184,48 @@ private slots:
         const QImage page = PdfPage::renderPage(p.pdf(), kDpi, 1, &error);
         QVERIFY2(!page.isNull(), qPrintable(error));
         QCOMPARE(page.size(), QSize(612, 792));
-        const QRect ink = PdfPage::inkBox(page);
-        const QString where = QStringLiteral("ink %1,%2 - %3,%4")
-                                  .arg(ink.left()).arg(ink.top()).arg(ink.right()).arg(ink.bottom());
-        // Glyphs start a little inside their line: allow for the side bearing and the
-        // space above the letters, never for text outside the margins.
-        QVERIFY2(ink.left() >= 71 && ink.left() <= 75, qPrintable(where));
-        QVERIFY2(ink.top() >= 71 && ink.top() <= 72 + 12, qPrintable(where));
-        QVERIFY2(ink.right() <= 612 - 72 && ink.right() >= 612 - 72 - 40, qPrintable(where));
-        // A full page runs down to the bottom margin, less at most one line.
-        QVERIFY2(ink.bottom() <= 792 - 72 && ink.bottom() >= 792 - 72 - 30, qPrintable(where));
+        const QString wrong = fullPageOffMargins(page);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+
+    // The document is laid out on the paper of the printer it goes to: its lines run from
+    // one inch inside the left edge of that paper to one inch inside its right edge, its
+    // pages down to one inch above its foot.
+    void onThePrintersOwnPaper_data()
+    {
+        QTest::addColumn<QPageSize>("size");
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::addColumn<QSize>("points");
+        const QPageSize letter(QPageSize::Letter), a4(QPageSize::A4);
+        QTest::newRow("Letter") << letter << QPageLayout::Portrait << QSize(612, 792);
+        QTest::newRow("Letter landscape") << letter << QPageLayout::Landscape << QSize(792, 612);
+        QTest::newRow("A4") << a4 << QPageLayout::Portrait << QSize(595, 842);
+        QTest::newRow("A4 landscape") << a4 << QPageLayout::Landscape << QSize(842, 595);
+    }
+
+    void onThePrintersOwnPaper()
+    {
+        QFETCH(QPageSize, size);
+        QFETCH(QPageLayout::Orientation, orientation);
+        QFETCH(QSize, points);
+        FakePrinter printer;
+        printer.standFor({size, orientation});
+        QTextDocument doc;
+        wordsText(doc, 12);
+        const RichTextPrint result = PrintRichText(printer.printer(), doc, kInch, kInch, kInch, kInch);
+        QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        QVERIFY(result.pages >= 2);
+
+        const PdfPage::Info info = PdfPage::info(printer.pdfFile());
+        QVERIFY2(info.pages == result.pages, qPrintable(info.error));
+        QVERIFY2(std::abs(info.pointSize.width() - points.width()) <= 1
+                     && std::abs(info.pointSize.height() - points.height()) <= 1,
+                 qPrintable(QStringLiteral("page %1 x %2").arg(info.pointSize.width()).arg(info.pointSize.height())));
+        QString error;
+        const QImage page = PdfPage::renderPage(printer.pdfFile(), kDpi, 1, &error);
+        QVERIFY2(!page.isNull(), qPrintable(error));
+        const QString wrong = fullPageOffMargins(page);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
     }
 
     void marginsThatLeaveNoRoomAreRefused_data()

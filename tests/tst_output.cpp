@@ -257,6 +257,113 @@ private slots:
         QCOMPARE(s.p.fake.boxes.calls.first().text, kMenuPrinted);
     }
 
+    // ---- the printer's own paper ----
+
+    // The ad goes out on the paper of the printer it is sent to, as large as that paper's
+    // printable area lets it be, whole and in its proportions. A printer that names no
+    // paper of its own keeps the one Qt gives every printer, A4 upright.
+    void onThePrintersOwnPaper_data()
+    {
+        QTest::addColumn<QPageSize>("size");
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::addColumn<QSize>("points");
+        QTest::addColumn<QSize>("pictureSize");
+        const QPageSize letter(QPageSize::Letter), a4(QPageSize::A4);
+        const auto up = QPageLayout::Portrait, across = QPageLayout::Landscape;
+        for (const QSize picture : {QSize(60, 90), QSize(300, 100)}) {
+            const char* shape = picture.width() < picture.height() ? "tall ad" : "wide ad";
+            QTest::addRow("Letter, %s", shape) << letter << up << QSize(612, 792) << picture;
+            QTest::addRow("Letter landscape, %s", shape) << letter << across << QSize(792, 612) << picture;
+            QTest::addRow("A4, %s", shape) << a4 << up << QSize(595, 842) << picture;
+            QTest::addRow("A4 landscape, %s", shape) << a4 << across << QSize(842, 595) << picture;
+        }
+        QTest::newRow("no paper named") << QPageSize() << across << QSize(595, 842) << QSize(60, 90);
+    }
+
+    void onThePrintersOwnPaper()
+    {
+        QFETCH(QPageSize, size);
+        QFETCH(QPageLayout::Orientation, orientation);
+        QFETCH(QSize, points);
+        QFETCH(QSize, pictureSize);
+        const QImage picture = PdfPage::quadrantPicture(pictureSize);
+        Started s(picture);
+        QVERIFY(s.f);
+        s.p.fake.printer.standFor({size, orientation});
+        s.run(Route::Menu, 1);
+        QCOMPARE(s.p.fake.boxes.calls.size(), 1);
+        QCOMPARE(s.p.fake.boxes.calls.first().text, kMenuPrinted);
+
+        const QString pdf = s.p.fake.printer.pdfFile();
+        const PdfPage::Info info = PdfPage::info(pdf);
+        QCOMPARE(info.pages, 1);
+        QVERIFY2(std::abs(info.pointSize.width() - points.width()) <= 1
+                     && std::abs(info.pointSize.height() - points.height()) <= 1,
+                 qPrintable(QString("page %1 x %2").arg(info.pointSize.width()).arg(info.pointSize.height())));
+        // The printable area lies on that paper, and the ad within it.
+        const QRectF printable = s.printablePoints();
+        QVERIFY(QRectF(QPointF(), QSizeF(points) + QSizeF(1, 1)).contains(printable));
+        const QRectF placed = adPlacement(picture.size(), printable.size());
+        QVERIFY(placed.width() <= printable.width() + 1e-6 && placed.height() <= printable.height() + 1e-6);
+        QVERIFY(std::abs(placed.width() * pictureSize.height() - placed.height() * pictureSize.width())
+                < 1e-6 * placed.width() * pictureSize.height());
+        QString error;
+        const QImage page = PdfPage::render(pdf, kDpi, &error);
+        QVERIFY2(!page.isNull(), qPrintable(error));
+        const QString wrong = PdfPage::checkAdPage(page, kDpi, printable, picture);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+    }
+
+    // The paper chosen in the print set-up replaces the printer's own for the rest of the run.
+    void printSetupChoiceOutlivesThePrintersPaper()
+    {
+        Started s;
+        QVERIFY(s.f);
+        s.p.fake.printer.standFor({QPageSize(QPageSize::Letter), QPageLayout::Portrait});
+        const auto pagePoints = [&] {
+            const QSizeF size = PdfPage::info(s.p.fake.printer.pdfFile()).pointSize;
+            return QSize(qRound(size.width()), qRound(size.height()));
+        };
+        s.run(Route::Menu, 1);
+        QCOMPARE(pagePoints(), QSize(612, 792));
+        s.p.fake.commonDialog.onShow = [](QPrinter& printer) { printer.setPageSize(QPageSize(QPageSize::A4)); };
+        s.f->mnuSetup->trigger();
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(QFile::remove(s.p.fake.printer.pdfFile()));
+            s.run(Route::PopupNormal, 1);
+            QCOMPARE(pagePoints(), QSize(595, 842));
+        }
+    }
+
+    void orientationFromCupsOptions_data()
+    {
+        QTest::addColumn<QStringList>("options");   // name=value, or a bare name
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        const auto up = QPageLayout::Portrait, across = QPageLayout::Landscape;
+        QTest::newRow("none") << QStringList() << up;
+        QTest::newRow("portrait") << QStringList{"orientation-requested=3"} << up;
+        QTest::newRow("landscape") << QStringList{"orientation-requested=4"} << across;
+        QTest::newRow("reverse landscape") << QStringList{"orientation-requested=5"} << across;
+        QTest::newRow("reverse portrait") << QStringList{"orientation-requested=6"} << up;
+        QTest::newRow("not a number") << QStringList{"orientation-requested=sideways"} << up;
+        QTest::newRow("landscape flag") << QStringList{"landscape"} << across;
+        QTest::newRow("landscape true") << QStringList{"landscape=true"} << across;
+        QTest::newRow("landscape false") << QStringList{"landscape=false"} << up;
+        QTest::newRow("requested portrait over the flag")
+            << QStringList{"landscape", "orientation-requested=3"} << up;
+        QTest::newRow("other options") << QStringList{"media=Letter", "sides=one-sided"} << up;
+    }
+
+    void orientationFromCupsOptions()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QPageLayout::Orientation, orientation);
+        QHash<QString, QString> given;
+        for (const QString& o : options)
+            given.insert(o.section(QLatin1Char('='), 0, 0), o.section(QLatin1Char('='), 1));
+        QCOMPARE(paperOrientation(given), orientation);
+    }
+
     void printingTwiceGivesOnePageEachTime()
     {
         Started s;

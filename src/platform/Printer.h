@@ -1,11 +1,22 @@
 #pragma once
 
+#include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 
 class QPrinter;
 
-// The program's one printer. It is made on first use on the system's default printer;
-// the print set-up changes it, and every later print uses it as changed.
+// The paper a printer prints on unless someone chooses another: its size (invalid when
+// the printer names none) and its orientation.
+struct PrinterPaper
+{
+    QPageSize size;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+};
+
+// The program's one printer. It is made on first use on the system's default printer,
+// on that printer's own paper; the print set-up changes it, and every later print uses
+// it as changed.
 class Printer
 {
 public:

@@ -4,10 +4,16 @@
 #include <QMenu>
 #include <QPrinter>
 
-FakePrinter::FakePrinter()
-    : m_real(std::make_unique<QtPrinter>(m_dir.path() + QStringLiteral("/page.pdf")))
+namespace {
+
+QString pdfIn(const QTemporaryDir& dir)
 {
+    return dir.path() + QStringLiteral("/page.pdf");
 }
+
+} // namespace
+
+FakePrinter::FakePrinter() : m_real(std::make_unique<QtPrinter>(pdfIn(m_dir))) {}
 
 QPrinter& FakePrinter::printer()
 {
@@ -31,6 +37,11 @@ QString FakePrinter::pdfFile() const
 void FakePrinter::useSystemPrinter()
 {
     m_real = std::make_unique<QtPrinter>();
+}
+
+void FakePrinter::standFor(const PrinterPaper& paper)
+{
+    m_real = std::make_unique<QtPrinter>(pdfIn(m_dir), paper);
 }
 
 bool FakeClipboard::putPicture(const QImage& picture, QString* error)

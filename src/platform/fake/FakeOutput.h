@@ -14,9 +14,10 @@
 class QAction;
 
 // The real printer in its PDF form, writing into a file of its own temporary folder, so
-// a test prints through the real painting code and reads the page. It can pretend that
-// no printer is installed, fail to start the job (the PDF goes into a missing folder),
-// or have the job refused after it was sent.
+// a test prints through the real painting code and reads the page. It can stand for a
+// printer whose own paper is, say, Letter or A4, pretend that no printer is installed,
+// fail to start the job (the PDF goes into a missing folder), or have the job refused
+// after it was sent.
 class FakePrinter : public Printer
 {
 public:
@@ -29,6 +30,8 @@ public:
     // Where a print goes: the PDF file, or the system's default printer after useSystemPrinter().
     QString pdfFile() const;
     void useSystemPrinter();
+    // From now on a PDF printer whose own paper is `paper`, made afresh on first use.
+    void standFor(const PrinterPaper& paper);
 
     bool isInstalled = true;
     bool cannotStart = false;

@@ -7,15 +7,29 @@
 #include "platform/PopupMenus.h"
 #include "platform/Printer.h"
 
+#include <QHash>
 #include <memory>
 
-// QPrinter on the system's default printer (CUPS on Linux), high resolution. The test
-// form writes every print as PDF into one file instead, through the same painting code.
+// The default printer's own paper: the page size its driver names as its default, and
+// the orientation its default options ask for. Without a default printer, no size.
+PrinterPaper defaultPrinterPaper();
+
+// The orientation a printer's CUPS options ask for: "orientation-requested" 4 or 5
+// (landscape, reverse landscape), or the "landscape" option; portrait otherwise.
+QPageLayout::Orientation paperOrientation(const QHash<QString, QString>& options);
+
+// Puts `printer` on `paper`. A paper without a size leaves the printer as Qt made it.
+void putOnPaper(QPrinter& printer, const PrinterPaper& paper);
+
+// QPrinter on the system's default printer (CUPS on Linux), high resolution, made on
+// that printer's own paper (Qt by itself starts every printer on A4). The test form
+// writes every print as PDF into one file instead, through the same painting code, on
+// the paper it is given as if a printer had it as its default.
 class QtPrinter : public Printer
 {
 public:
     QtPrinter();
-    explicit QtPrinter(const QString& pdfFile);
+    explicit QtPrinter(const QString& pdfFile, const PrinterPaper& paper = PrinterPaper());
     ~QtPrinter() override;
 
     bool installed() override;
@@ -26,6 +40,7 @@ public:
 
 private:
     QString m_pdfFile;
+    PrinterPaper m_pdfPaper;
     std::unique_ptr<QPrinter> m_printer;
 };
 
