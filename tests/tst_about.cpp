@@ -22,6 +22,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWindow>
 
 namespace {
 
@@ -147,9 +148,9 @@ private slots:
         QVERIFY(s.f);
         frmAbout* a = s.openAbout();
         QVERIFY(a);
-        // Half the difference of the sizes, from the screen's corner (15 twips a pixel). The
-        // box's frame is not known before it is first shown: its size at load is its own.
-        const QSize frame = a->size();
+        // Half the difference of the sizes, frames included, from the screen's corner (15
+        // twips a pixel).
+        const QSize frame = a->frameGeometry().size();
         const int left = qRound((s.f->Width() - frame.width() * 15.0) / 2 / 15);
         const int top = qRound((s.f->Height() - frame.height() * 15.0) / 2 / 15);
         QCOMPARE(a->pos(), QPoint(left, top));
@@ -248,6 +249,29 @@ private slots:
         QCOMPARE(p.fake.shell.opened, QStringList{kSite + "/register.htm"});
         // The full-screen command keeps its caption.
         QCOMPARE(f->mnuHideStatus->text(), modeCaption);
+    }
+
+    void aboutBoxAndHelpAreKeptAboveTheMainWindow()
+    {
+        // The window manager keeps a window above the one it is transient for: a click on
+        // the disabled main window, or a main window in full screen, cannot hide the box.
+        Started s;
+        QVERIFY(s.f);
+        QVERIFY(QTest::qWaitForWindowExposed(s.f));
+        frmAbout* a = s.openAbout();
+        QVERIFY(a && a->isVisible());
+        QVERIFY(a->windowHandle());
+        QCOMPARE(a->windowHandle()->transientParent(), s.f->windowHandle());
+        // Disabling the main window does not disable the box.
+        QVERIFY(!s.f->isEnabled());
+        QVERIFY(a->isEnabled());
+        QTest::mouseClick(a->SSCommand1, Qt::LeftButton);
+
+        s.f->mnuContents->trigger();
+        HelpWindow* w = s.f->helpWindow();
+        QVERIFY(w && w->isVisible());
+        QVERIFY(w->windowHandle());
+        QCOMPARE(w->windowHandle()->transientParent(), s.f->windowHandle());
     }
 
     // ---- help ----

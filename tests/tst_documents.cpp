@@ -56,6 +56,16 @@ struct Started
         item(notice)->trigger();
         return seen;
     }
+
+    // Chooses the menu item; whether a modal viewer came up.
+    bool chooseSeeingAViewer(bool notice)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, f, [&] { seen = QApplication::activeModalWidget() != nullptr; });
+        item(notice)->trigger();
+        QCoreApplication::processEvents();
+        return seen;
+    }
 };
 
 void clickOk(txtForm* viewer)
@@ -203,7 +213,6 @@ private slots:
             const QString left = notice ? kDocTitle : kRegisterCaption;
             const char* name = notice ? "notice" : "form";
             QTest::addRow("%s missing", name) << notice << "missing" << left;
-            QTest::addRow("%s empty file", name) << notice << "empty" << left;
             QTest::addRow("%s a folder by that name", name) << notice << "folder" << left;
             QTest::addRow("%s media gone", name) << notice << "media gone" << left;
         }
@@ -225,10 +234,7 @@ private slots:
             s.p.fake.files.failAll = true;
 
         s.p.fake.boxes.answer(MsgBox::Retry);
-        bool viewerSeen = false;
-        QTimer::singleShot(0, s.f, [&] { viewerSeen = QApplication::activeModalWidget() != nullptr; });
-        s.item(notice)->trigger();
-        QCoreApplication::processEvents();
+        const bool viewerSeen = s.chooseSeeingAViewer(notice);
 
         QCOMPARE(s.p.fake.boxes.calls.size(), 1);
         const auto& call = s.p.fake.boxes.calls.first();
@@ -245,6 +251,50 @@ private slots:
         QVERIFY(!viewer->isVisible());
         QCOMPARE(viewer->Caption(), captionLeft);
         QCOMPARE(s.p.fake.boxes.unexpected, 0);
+    }
+
+    void documentThatIsThereButNoDocumentIsNamedWithTheReason_data()
+    {
+        QTest::addColumn<bool>("notice");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        for (bool notice : {true, false}) {
+            const char* name = notice ? "notice" : "form";
+            QTest::addRow("%s empty", name) << notice << QByteArray() << "The file is empty.";
+            QTest::addRow("%s blank", name) << notice << QByteArray(" \r\n\r\n") << "The file is empty.";
+        }
+    }
+    void documentThatIsThereButNoDocumentIsNamedWithTheReason()
+    {
+        // The media is in place: no CD-ROM prompt, but one message naming the document and
+        // why it cannot be shown; the program goes on.
+        QFETCH(bool, notice);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        Started s(false);
+        QVERIFY(s.f);
+        const QString name = notice ? QStringLiteral("RichText/notice.rtf") : QStringLiteral("RichText/Register.rtf");
+        s.p.media().file(name, bytes);
+        s.p.fake.boxes.answer(MsgBox::Ok);
+        const bool viewerSeen = s.chooseSeeingAViewer(notice);
+
+        QCOMPARE(s.p.fake.boxes.calls.size(), 1);
+        const auto& call = s.p.fake.boxes.calls.first();
+        QVERIFY2(!call.text.startsWith("Unable to detect"), qPrintable(call.text));
+        QVERIFY2(call.text.contains(s.p.mediaRoot() + "/" + name), qPrintable(call.text));
+        QVERIFY2(call.text.contains(reason), qPrintable(call.text));
+        QCOMPARE(call.buttons, int(MsgBox::OkOnly));
+        QCOMPARE(call.icon, int(MsgBox::Exclamation));
+        QCOMPARE(call.title, QString("Vantorra Ads of the 50's & 60's"));
+        QVERIFY(!viewerSeen);
+        QVERIFY(!s.p.fake.end.hasEnded());
+        QVERIFY(s.f->isEnabled());
+        QVERIFY(s.f->documentViewer() && !s.f->documentViewer()->isVisible());
+
+        // Mended on the media, the same item shows it.
+        s.p.media().richText();
+        QVERIFY(s.open(notice, [&](txtForm* v) { clickOk(v); }));
+        QCOMPARE(s.p.fake.boxes.calls.size(), 1);
     }
 
     void afterRetryTheItemLoadsTheDocumentAgain()

@@ -67,6 +67,25 @@ private slots:
             QVERIFY(QFileInfo::exists(l.path));
     }
 
+    void folderAsSpelledOnDisk_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<QString>("folder");   // below the root; null: none
+        QTest::newRow("other case") << "/ads" << "/Ads";
+        QTest::newRow("two levels") << "/ADS/FOLDER.JPG" << "/Ads/folder.jpg";
+        QTest::newRow("a file is no folder") << "/ads/notes.txt" << QString();
+        QTest::newRow("missing") << "/nothing" << QString();
+        QTest::newRow("hidden folder") << "/.secret" << QString();
+    }
+    void folderAsSpelledOnDisk()
+    {
+        QFETCH(QString, relative);
+        QFETCH(QString, folder);
+        DiskFileLookup lookup;
+        QCOMPARE(lookup.folder(m_dir.path(), relative), folder.isNull() ? QString() : m_dir.path() + folder);
+        QCOMPARE(lookup.folder(m_dir.path() + "/missing-root", relative), QString());
+    }
+
     void unreadableRootFails_data()
     {
         QTest::addColumn<QString>("root");

@@ -24,6 +24,7 @@
 #include <cstring>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -136,7 +137,7 @@ struct Library
     QString localFolder() const { return p.programFolder() + "/ads"; }
     QString localFile(const QString& name) const { return localFolder() + "/" + name; }
     QString mediaFile(const QString& name) const { return p.mediaRoot() + "/ads/" + name; }
-    bool marked() const { return QFileInfo::exists(libraryMarkPath(p.programFolder())); }
+    bool marked() const { return QFileInfo::exists(libraryMarkPath(p.programFolder() + "/ads")); }
 
     // The File menu opened on the menu bar and the item clicked.
     void chooseFromFileMenu(QAction* item)
@@ -170,6 +171,23 @@ struct Library
         return result;
     }
 };
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size(), qPrintable(path));
+}
+
+// The number of a process that has ended, as a killed copy's.
+QString deadProcessId()
+{
+    QProcess finished;
+    finished.start("true", {});
+    finished.waitForStarted();
+    const qint64 pid = finished.processId();
+    finished.waitForFinished();
+    return QString::number(pid);
+}
 
 bool noTemporaryFiles(const QString& folder)
 {
@@ -521,7 +539,7 @@ private slots:
         QVERIFY2(text.contains("No space left on device"), qPrintable(text));
         const QString folder = mountPoint.path() + "/ads";
         QVERIFY(noTemporaryFiles(folder));
-        QVERIFY(!QFileInfo::exists(libraryMarkPath(mountPoint.path())));
+        QVERIFY(!QFileInfo::exists(libraryMarkPath(mountPoint.path() + "/ads")));
         int whole = 0;
         for (const QString& name : entries(folder)) {
             QCOMPARE(readAll(folder + "/" + name), readAll(l.mediaFile(name)));
@@ -633,74 +651,102 @@ private slots:
 
     // ---- the real file services ----------------------------------------------------------
 
-    void realWriterReplacesOnlyWhenCommitted()
+    void realCopyReplacesOnlyWhenCommitted()
     {
         QTemporaryDir dir;
-        const QString target = dir.filePath("55VaSo00.jpg");
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old copy");
-        old.close();
+        QVERIFY(QDir(dir.path()).mkpath("media") && QDir(dir.path()).mkpath("ads"));
+        const QString source = dir.filePath("media/55VaSo00.jpg");
+        const QString target = dir.filePath("ads/55VaSo00.jpg");
+        writeBytes(source, content("new", 60000));
+        writeBytes(target, "old copy");
+        const QString temporary = QFileInfo(QtLocalFiles::temporaryPathFor(target)).fileName();
+        QVERIFY(temporary.startsWith('.'));
         QtLocalFiles files;
         {
-            LocalFiles::Failure failure;
-            auto writer = files.openWrite(target, &failure);
-            QVERIFY2(writer, qPrintable(failure.error));
-            QVERIFY(writer->write("half", 4));
+            FileFailure failure;
+            auto copy = files.openCopy(source, target, &failure);
+            QVERIFY2(copy, qPrintable(failure.error));
+            QCOMPARE(copy->size(), qint64(60000));
+            QVERIFY(copy->copy(25000));
             // Hidden while written, so never listed; the old copy untouched.
-            QCOMPARE(entries(dir.path()), QStringList({QFileInfo(QtLocalFiles::temporaryPathFor(target)).fileName(),
-                                                       "55VaSo00.jpg"}));
-            QVERIFY(QFileInfo(QtLocalFiles::temporaryPathFor(target)).fileName().startsWith('.'));
+            QCOMPARE(entries(dir.filePath("ads")), QStringList({temporary, "55VaSo00.jpg"}));
             QCOMPARE(readAll(target), QByteArray("old copy"));
         }   // abandoned: the temporary file goes
-        QCOMPARE(entries(dir.path()), QStringList{"55VaSo00.jpg"});
+        QCOMPARE(entries(dir.filePath("ads")), QStringList{"55VaSo00.jpg"});
         QCOMPARE(readAll(target), QByteArray("old copy"));
 
-        auto writer = files.openWrite(target, nullptr);
-        QVERIFY(writer->write("new ", 4) && writer->write("copy", 4));
-        QVERIFY(writer->commit());
-        writer.reset();
-        QCOMPARE(readAll(target), QByteArray("new copy"));
-        QCOMPARE(entries(dir.path()), QStringList{"55VaSo00.jpg"});
+        auto copy = files.openCopy(source, target, nullptr);
+        QVERIFY(copy && copy->copy(25000) && copy->copy(35000));
+        QVERIFY2(copy->commit(), qPrintable(copy->failure().error));
+        copy.reset();
+        QCOMPARE(readAll(target), content("new", 60000));
+        QCOMPARE(entries(dir.filePath("ads")), QStringList{"55VaSo00.jpg"});
 
-        // A folder that is not there: the reason, and nothing written.
-        LocalFiles::Failure failure;
-        QVERIFY(!files.openWrite(dir.filePath("missing/55VaSo00.jpg"), &failure));
+        // A folder or a source that is not there: the reason, and nothing written.
+        FileFailure failure;
+        QVERIFY(!files.openCopy(source, dir.filePath("missing/55VaSo00.jpg"), &failure));
         QCOMPARE(failure.error, QString("No such file or directory"));
         QVERIFY(!failure.diskFull);
-        QVERIFY(!files.openRead(dir.filePath("missing.jpg"), &failure));
-        QVERIFY(!failure.error.isEmpty());
+        failure = FileFailure{};
+        QVERIFY(!files.openCopy(dir.filePath("media/missing.jpg"), dir.filePath("ads/missing.jpg"), &failure));
+        QCOMPARE(failure.error, QString("No such file or directory"));
+        QCOMPARE(entries(dir.filePath("ads")), QStringList{"55VaSo00.jpg"});
     }
 
-    void realWriterKeepsEveryByteInOrder()
+    void realCopyKeepsEveryByteInOrder_data()
     {
-        // Many blocks' worth, in the copy's steps and in odd ones, with a remainder.
+        QTest::addColumn<bool>("otherFileSystem");
+        QTest::newRow("one file system: copied by the kernel") << false;
+        QTest::newRow("another file system: read and written") << true;
+    }
+    void realCopyKeepsEveryByteInOrder()
+    {
+        // In the copy's steps and in odd ones, with a remainder; then a step past the end.
+        QFETCH(bool, otherFileSystem);
         QTemporaryDir dir;
-        const QString target = dir.filePath("55VaSo00.jpg");
-        const QByteArray bytes = content("whole", 1000003);
-        QtLocalFiles files;
-        auto writer = files.openWrite(target, nullptr);
-        QVERIFY(writer);
-        const qint64 steps[] = {25000, 1, 131072, 7, 262144};
-        for (qint64 at = 0, i = 0; at < bytes.size(); at += steps[i++ % 5]) {
-            const qint64 step = std::min<qint64>(steps[i % 5], bytes.size() - at);
-            QVERIFY(writer->write(bytes.constData() + at, step));
+        QTemporaryDir memory(QStringLiteral("/dev/shm/vantorra-test-XXXXXX"));
+        const QString source = (otherFileSystem ? memory.path() : dir.path()) + "/media.jpg";
+        if (otherFileSystem) {
+            struct stat a {}, b {};
+            if (!memory.isValid() || ::stat(QFile::encodeName(memory.path()).constData(), &a) != 0
+                || ::stat(QFile::encodeName(dir.path()).constData(), &b) != 0 || a.st_dev == b.st_dev)
+                QSKIP("No memory file system beside the temporary folder's.");
         }
-        QVERIFY2(writer->commit(), qPrintable(writer->errorString()));
-        writer.reset();
+        const QByteArray bytes = content("whole", 1000003);
+        writeBytes(source, bytes);
+        const QString target = dir.filePath("55VaSo00.jpg");
+        QtLocalFiles files;
+        auto copy = files.openCopy(source, target, nullptr);
+        QVERIFY(copy);
+        const qint64 steps[] = {25000, 1, 131072, 7, 262144, 300000};
+        qint64 at = 0;
+        for (int i = 0; at < bytes.size(); ++i) {
+            const qint64 step = std::min<qint64>(steps[i % 6], bytes.size() - at);
+            QVERIFY2(copy->copy(step), qPrintable(copy->failure().error));
+            at += step;
+        }
+        QVERIFY2(copy->commit(), qPrintable(copy->failure().error));
+        copy.reset();
         QCOMPARE(readAll(target), bytes);
-        QCOMPARE(entries(dir.path()), QStringList{"55VaSo00.jpg"});
+        QCOMPARE(entries(dir.path()), otherFileSystem ? QStringList{"55VaSo00.jpg"} : QStringList({"55VaSo00.jpg", "media.jpg"}));
+
+        // A source shorter than the steps asked for is never a whole copy.
+        copy = files.openCopy(source, dir.filePath("55VaSo01.jpg"), nullptr);
+        QVERIFY(copy && copy->copy(1000000));
+        QVERIFY(!copy->copy(25000));
+        QCOMPARE(copy->failure().error, QString("The file ended before its last byte could be read"));
+        copy.reset();
+        QVERIFY(!QFileInfo::exists(dir.filePath("55VaSo01.jpg")));
     }
 
-    void realWriterReportsAFailedWriteAndLeavesNothing()
+    void realCopyReportsAFailedWriteAndLeavesNothing()
     {
         // A file size limit makes the system refuse the bytes past it, as a full disk would.
         QTemporaryDir dir;
+        const QString source = dir.filePath("media.jpg");
         const QString target = dir.filePath("55VaSo00.jpg");
-        QFile old(target);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old copy");
-        old.close();
+        writeBytes(source, content("source", 1000000));
+        writeBytes(target, "old copy");
         rlimit limit{};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
         const rlimit saved = limit;
@@ -713,20 +759,50 @@ private slots:
         });
 
         QtLocalFiles files;
-        auto writer = files.openWrite(target, nullptr);
-        QVERIFY(writer);
-        const QByteArray chunk = content("chunk", 25000);
-        bool written = true;
-        for (int i = 0; i < 40 && written; ++i)
-            written = writer->write(chunk.constData(), chunk.size());
-        // Refused by a later step or, at the latest, by the commit; never reported as done.
-        QVERIFY(!(written && writer->commit()));
-        QCOMPARE(writer->errorString(), QString::fromLocal8Bit(std::strerror(EFBIG)));
-        QVERIFY(!writer->diskFull());
-        QVERIFY(!writer->write(chunk.constData(), chunk.size()));
-        writer.reset();
+        auto copy = files.openCopy(source, target, nullptr);
+        QVERIFY(copy);
+        bool copied = true;
+        for (int i = 0; i < 40 && copied; ++i)
+            copied = copy->copy(25000);
+        QVERIFY(!copied);
+        QCOMPARE(copy->failure().error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QVERIFY(!copy->failure().diskFull);
+        copy.reset();
         QCOMPARE(readAll(target), QByteArray("old copy"));
-        QCOMPARE(entries(dir.path()), QStringList{"55VaSo00.jpg"});
+        QCOMPARE(entries(dir.path()), QStringList({"55VaSo00.jpg", "media.jpg"}));
+    }
+
+    void realWholeFilesAndFlushes()
+    {
+        QTemporaryDir dir;
+        QtLocalFiles files;
+        FileFailure failure;
+        QVERIFY2(files.writeFile(dir.filePath(".copy-complete"), "complete\n", &failure), qPrintable(failure.error));
+        QCOMPARE(readAll(dir.filePath(".copy-complete")), QByteArray("complete\n"));
+        QVERIFY(!files.writeFile(dir.filePath("missing/.copy-complete"), "complete\n", &failure));
+        QCOMPARE(failure.error, QString("No such file or directory"));
+        QCOMPARE(entries(dir.path()), QStringList{".copy-complete"});
+
+        QString error;
+        QVERIFY2(files.flush({dir.filePath(".copy-complete")}, dir.path(), &error), qPrintable(error));
+        QVERIFY(!files.flush({dir.filePath("55VaSo00.jpg")}, dir.path(), &error));
+        QCOMPARE(error, QString("No such file or directory"));
+    }
+
+    void realLeftoverTemporaryFiles()
+    {
+        // Only the program's own temporary files, and only those whose process is gone.
+        QTemporaryDir dir;
+        const QString dead = deadProcessId();
+        const QString alive = QString::number(QCoreApplication::applicationPid());
+        for (const QString& name : QStringList{".55VaSo00.jpg." + dead + ".part", ".55VaSo01.jpg." + alive + ".part",
+                                    ".notes.part", "55VaSo02.jpg." + dead + ".part", "." + dead + ".part",
+                                    ".55VaSo03.jpg.0" + dead + ".part", "55VaSo04.jpg"})
+            writeBytes(dir.filePath(name), "x");
+        QVERIFY(QDir(dir.path()).mkdir(".55VaSo05.jpg." + dead + ".part"));
+        QtLocalFiles files;
+        QCOMPARE(files.leftoverTemporaryFiles(dir.path()), QStringList{dir.filePath(".55VaSo00.jpg." + dead + ".part")});
+        QVERIFY(files.leftoverTemporaryFiles(dir.filePath("missing")).isEmpty());
     }
 
     void realFreeSpaceOfAFolderNotYetMade()
@@ -788,12 +864,16 @@ private slots:
         l.p.fake.boxes.answer(MsgBox::Ok).answer(MsgBox::Yes).answer(MsgBox::Ok);
         l.copy();
         QCOMPARE(l.p.g.LocalRoot, l.p.programFolder());
-        l.f->setCursor(Qt::ArrowCursor);
+        // The hourglass over the whole removal, the message included, through the pointer service.
+        int pointerAtMessage = -1;
+        l.p.fake.boxes.onShow = [&](const FakeMessageBoxes::Call&) { pointerAtMessage = l.p.fake.pointer.current; };
+        l.p.fake.pointer.history.clear();
         l.chooseFromFileMenu(l.f->mnuRemove);
         QCOMPARE(l.p.fake.boxes.calls.last().text, kRemoved);
         QVERIFY(!QFileInfo::exists(l.localFolder()));
         QCOMPARE(l.p.g.LocalRoot, l.p.mediaRoot());
-        QCOMPARE(l.f->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(pointerAtMessage, int(MousePointer::Hourglass));
+        QCOMPARE(l.p.fake.pointer.history, QVector<int>({MousePointer::Hourglass, MousePointer::Default}));
         QVERIFY(l.p.fake.end.endedOrderly);
         // The mark went first.
         QVERIFY(l.p.fake.localFiles.removedFiles.first().endsWith(".copy-complete"));
@@ -828,7 +908,7 @@ private slots:
         // The others are gone; the one stays, and with it the folder, but never as a library.
         QCOMPARE(entries(l.localFolder()), QStringList{"55VaSo01.jpg"});
         const auto& box = l.p.fake.boxes.calls.last();
-        QVERIFY2(box.text.startsWith("1 Ads could not be removed from the hard drive."), qPrintable(box.text));
+        QVERIFY2(box.text.startsWith("1 Ad could not be removed from the hard drive.\r\n"), qPrintable(box.text));
         QVERIFY(box.text.contains("55VaSo01.jpg: Operation not permitted"));
         QVERIFY(!box.text.contains("Successfully"));
         QCOMPARE(l.p.g.LocalRoot, l.p.mediaRoot());
@@ -848,7 +928,149 @@ private slots:
         l.p.fake.boxes.answer(MsgBox::Yes).answer(MsgBox::Ok);
         l.f->mnuRemove->trigger();
         QCOMPARE(entries(l.localFolder()), QStringList({".copy-complete", "55VaSo00.jpg"}));
-        QVERIFY(l.p.fake.boxes.calls.last().text.contains("Operation not permitted"));
+        // The message names the ads that stayed and their folder, not the hidden mark.
+        const QString text = l.p.fake.boxes.calls.last().text;
+        QVERIFY2(text.startsWith("1 Ad could not be removed from the hard drive.\r\n\r\n" + l.localFolder()
+                                 + ": Operation not permitted\r\n"),
+                 qPrintable(text));
+        QVERIFY(!text.contains(".copy-complete"));
+    }
+
+    void removeFailureInGoodEnglish()
+    {
+        Library l({{"55VaSo00.jpg", 100}});
+        QVERIFY(l.f);
+        l.p.library().file("ads/55VaSo00.jpg", "x").file("ads/55VaSo01.jpg", "y").file("ads/55VaSo02.jpg", "z");
+        l.p.markLibraryComplete();
+        l.p.fake.localFiles.undeletable = {"55VaSo01.jpg", "55VaSo02.jpg"};
+        l.p.fake.boxes.answer(MsgBox::Yes).answer(MsgBox::Ok);
+        l.f->mnuRemove->trigger();
+        const QString text = l.p.fake.boxes.calls.last().text;
+        QVERIFY2(text.startsWith("2 Ads could not be removed from the hard drive.\r\n\r\n55VaSo01.jpg: "
+                                 "Operation not permitted\r\n"),
+                 qPrintable(text));
+    }
+
+    // ---- the library's folder ------------------------------------------------------------
+
+    void libraryFolderInAnotherLetterCase()
+    {
+        // An earlier library in "ADS" with a stale copy: the copy, the years and Remove use
+        // that one folder.
+        Library l({{"55VaSo00.jpg", 30000}, {"55VaSo01.jpg", 100}});
+        QVERIFY(l.f);
+        l.p.library().file("ADS/55VaSo00.jpg", content("stale", 30000)).file("ADS/55VaSo07.jpg", "old");
+        l.p.fake.boxes.answer(MsgBox::Ok).answer(MsgBox::Yes).answer(MsgBox::Ok);
+        l.copy();
+        QCOMPARE(l.p.fake.boxes.calls.value(0).text, kSuccess);
+        const QString folder = l.p.programFolder() + "/ADS";
+        QCOMPARE(entries(l.p.programFolder()), QStringList{"ADS"});
+        QCOMPARE(readAll(folder + "/55VaSo00.jpg"), readAll(l.mediaFile("55VaSo00.jpg")));
+        QVERIFY(QFileInfo::exists(libraryMarkPath(folder)));
+        // The years read the new copy, now and after a restart.
+        QCOMPARE(l.p.g.LocalRoot, l.p.programFolder());
+        QCOMPARE(l.p.fake.files.first(l.p.g.LocalRoot, "/ads/55VaSo00.jpg").path, folder + "/55VaSo00.jpg");
+        ProgramState restarted;
+        QVERIFY(LocateMedia(restarted, l.p.fake.services()));
+        QCOMPARE(restarted.LocalRoot, l.p.programFolder());
+
+        l.f->mnuRemove->trigger();
+        QCOMPARE(l.p.fake.boxes.calls.last().text, kRemoved);
+        QCOMPARE(entries(l.p.programFolder()), QStringList());
+    }
+
+    void leftoverTemporaryFilesAreClearedByTheNextCopyAndByRemove()
+    {
+        // A copy killed mid-file leaves its hidden temporary files; the next copy and Remove
+        // clear them, and nothing else of the user's.
+        Library l({{"55VaSo00.jpg", 30000}});
+        QVERIFY(l.f);
+        const QString pid = deadProcessId();
+        l.p.library()
+            .file("ads/.55VaSo00.jpg." + pid + ".part", "half")
+            .file("ads/.55VaSo03.jpg." + pid + ".part", "half")
+            .file("ads/.notes.part", "mine");
+        l.p.fake.boxes.answer(MsgBox::Ok).answer(MsgBox::Yes).answer(MsgBox::Ok);
+        l.copy();
+        QCOMPARE(l.p.fake.boxes.calls.value(0).text, kSuccess);
+        QCOMPARE(entries(l.localFolder()), QStringList({".copy-complete", ".notes.part", "55VaSo00.jpg"}));
+
+        // Killed once more; then removed: the folder goes.
+        QVERIFY(QFile::remove(l.localFile(".notes.part")));
+        l.p.library().file("ads/.55VaSo01.jpg." + pid + ".part", "half");
+        l.f->mnuRemove->trigger();
+        QCOMPARE(l.p.fake.boxes.calls.last().text, kRemoved);
+        QVERIFY(!QFileInfo::exists(l.localFolder()));
+    }
+
+    void unwritableLibraryGivesTheFolderReason_data()
+    {
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only file system") << QString("Read-only file system");
+        QTest::newRow("permission denied") << QString("Permission denied");
+    }
+    void unwritableLibraryGivesTheFolderReason()
+    {
+        QFETCH(QString, reason);
+        QTemporaryDir parent;
+        QVERIFY(parent.isValid());
+        const QByteArray native = QFile::encodeName(parent.path());
+        auto undo = qScopeGuard([&] {
+            ::umount2(native.constData(), MNT_DETACH);
+            ::chmod(native.constData(), 0700);
+        });
+        if (reason == "Read-only file system") {
+            if (::geteuid() != 0)
+                QSKIP("Mounting a read-only file system needs root.");
+            if (::mount("tmpfs", native.constData(), "tmpfs", MS_RDONLY, "size=64k") != 0)
+                QSKIP(qPrintable(QString("Cannot mount a tmpfs here (%1).").arg(QString::fromLocal8Bit(strerror(errno)))));
+        } else {
+            if (::geteuid() == 0)
+                QSKIP("Root may write into any folder.");
+            QCOMPARE(::chmod(native.constData(), 0555), 0);
+        }
+        Library l({{"55VaSo00.jpg", 30000}, {"55VaSo01.jpg", 100}});
+        QVERIFY(l.f);
+        l.p.fake.folder.folder = parent.path();
+        l.p.fake.boxes.answer(MsgBox::Ok);
+        l.copy();
+
+        // One message with the folder's own reason; no file tried, no media prompt.
+        QCOMPARE(l.p.fake.boxes.calls.size(), 1);
+        const QString text = l.p.fake.boxes.calls[0].text;
+        QVERIFY2(text.startsWith("2 of 2 Ads could not be copied to the hard drive.\r\n\r\n" + parent.path()
+                                 + "/ads: " + reason + "\r\n"),
+                 qPrintable(text));
+        QVERIFY(l.writes.isEmpty());
+        QCOMPARE(l.p.g.LocalRoot, l.p.mediaRoot());
+        QVERIFY(l.f->isEnabled());
+    }
+
+    void copiesAreOnTheDiskBeforeTheMark()
+    {
+        // A power loss must not leave a mark over copies that were only in memory: the
+        // removal of the old mark, then every copy and the folder, are flushed first.
+        Library l({{"55VaSo00.jpg", 30000}, {"55VaSo01.jpg", 100}});
+        QVERIFY(l.f);
+        l.p.library().file("ads/55VaSo00.jpg", "old");
+        l.p.markLibraryComplete();
+        QStringList flushedAtFirstCopy;
+        QStringList flushedAtMark;
+        const auto record = l.p.fake.localFiles.onWrite;
+        l.p.fake.localFiles.onWrite = [&](const QString& path, qint64 size) {
+            if (path.endsWith("55VaSo00.jpg") && flushedAtFirstCopy.isEmpty())
+                flushedAtFirstCopy = l.p.fake.localFiles.flushed;
+            if (path.endsWith(".copy-complete"))
+                flushedAtMark = l.p.fake.localFiles.flushed;
+            record(path, size);
+        };
+        l.p.fake.boxes.answer(MsgBox::Ok);
+        l.copy();
+        QCOMPARE(l.p.fake.boxes.calls.value(0).text, kSuccess);
+        QCOMPARE(flushedAtFirstCopy, QStringList{l.localFolder()});
+        QCOMPARE(flushedAtMark, QStringList({l.localFolder(), l.localFile("55VaSo00.jpg"), l.localFile("55VaSo01.jpg"),
+                                             l.localFolder()}));
+        QVERIFY(l.marked());
     }
 };
 

@@ -3,11 +3,13 @@
 
 #include "documents/txtForm.h"
 #include "platform/FileLookup.h"
+#include "platform/MessageBoxes.h"
 #include "platform/RichTextBox.h"
 #include "platform/Services.h"
 #include "platform/ThreeDButton.h"
 #include "programwide/MediaPrompt.h"
 #include "programwide/ProgramState.h"
+#include "programwide/Texts.h"
 
 void Form1::mnuNotice_Click()
 {
@@ -37,10 +39,17 @@ void Form1::ShowDocument(const QString& relative, const QString& caption, bool c
     txtForm& viewer = loadDocumentViewer();
     if (captionBeforeLoad)
         viewer.setCaption(caption);
-    // The media's document, its name matched without regard to case; a media that cannot
-    // be read, a missing file and one that cannot be read as a document all raise the prompt.
+    // The media's document, its name matched without regard to case. A media that cannot
+    // be read or has lost the file raises the prompt; a file that is there but is no
+    // document (empty, not RTF, unreadable) is named with the reader's reason.
     const Listing document = m_s.files.first(m_g.MediaRoot, relative);
-    if (!document.found() || !viewer.rtbText->loadFile(document.path).ok) {
+    const rtf::ReadResult read = document.found() ? viewer.rtbText->loadFile(document.path) : rtf::ReadResult{};
+    if (!read.ok) {
+        if (document.found() && m_s.files.first(m_g.MediaRoot, relative).found()) {
+            m_s.boxes.show(documentFailureText(document.path, read.error), MsgBox::OkOnly, MsgBox::Exclamation,
+                           programTitle());
+            return;
+        }
         m_g.ErrorCode = QStringLiteral("ER001");
         // Retry only closes the prompt: choosing the item again loads the document again.
         ReportMediaError(m_g, m_s);

@@ -13,6 +13,7 @@
 #include "programwide/ProgramState.h"
 
 #include <QCloseEvent>
+#include <QWindow>
 
 namespace {
 
@@ -90,6 +91,12 @@ frmAbout::frmAbout(ProgramState& state, Services& services, Form1& mainWindow)
     connect(SSCommand1, &ThreeDButton::clicked, this, &frmAbout::SSCommand1_Click);
     connect(SSCommand2, &ThreeDButton::clicked, this, &frmAbout::SSCommand2_Click);
 
+    // Kept above the main window, as a dialog is: the window manager is told whose box it
+    // is (a disabled or full-screen main window cannot cover it).
+    mainWindow.winId();
+    winId();
+    windowHandle()->setTransientParent(mainWindow.windowHandle());
+
     Form_Load();
 }
 
@@ -98,7 +105,8 @@ void frmAbout::Form_Load()
     // 1. The main window takes no input while the box is open.
     m_main.setEnabled(false);
     // 2. Half the difference of the two windows' sizes in from the screen's corner (twips;
-    // the main window's frame included, the box's frame is not known before it is shown).
+    // the main window's frame included, the box's as far as the window system knows it
+    // before the box is shown).
     const double tppX = m_s.screen.twipsPerPixelX() > 0 ? m_s.screen.twipsPerPixelX() : 15.0;
     const double tppY = m_s.screen.twipsPerPixelY() > 0 ? m_s.screen.twipsPerPixelY() : 15.0;
     const QSize frame = frameGeometry().size();

@@ -29,23 +29,6 @@ namespace {
 constexpr qint64 kPaintIntervalMs = 33;
 // The window system and the timers are asked for their events at most this often.
 constexpr qint64 kEventPollIntervalMs = 1;
-// How many of the following files the disk is asked to read while a file is copied.
-constexpr int kFilesReadAhead = 3;
-
-// Reads `size` bytes unless the file ends or fails first; the number read, -1 on failure.
-qint64 readChunk(FileReader& reader, char* data, qint64 size)
-{
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 n = reader.read(data + done, size - done);
-        if (n < 0)
-            return -1;
-        if (n == 0)
-            break;
-        done += n;
-    }
-    return done;
-}
 
 // Paints of the controls whose values change on every chunk: off while copying, except
 // for one repaint every kPaintIntervalMs.
@@ -54,11 +37,6 @@ void setProgressUpdates(Form1& f, bool enabled)
     f.Text2->setUpdatesEnabled(enabled);
     f.ProgressGuage->setUpdatesEnabled(enabled);
     f.ProgressGuage2->setUpdatesEnabled(enabled);
-}
-
-QString shortReadReason(const FileReader& reader, qint64 got)
-{
-    return got < 0 ? reader.errorString() : QStringLiteral("The file ended before its last byte could be read");
 }
 
 } // namespace
@@ -108,12 +86,6 @@ void Form1::cmdCopy_Click()
     pnlProgress->setVisible(true);
 
     const QString programFolder = m_s.folder.path();
-    // The library is incomplete from now until every file has been copied again.
-    if (libraryComplete(m_s, programFolder))
-        m_s.localFiles.removeFile(libraryMarkPath(programFolder), nullptr);
-    // An existing folder is no failure; a folder that cannot be made fails every file.
-    m_s.localFiles.makeFolder(localAdsFolder(programFolder), nullptr);
-
     const bool complete = CopyAllAds();
     if (m_s.end.hasEnded())
         return;
@@ -157,27 +129,27 @@ bool Form1::CopyAllAds()
     m_s.pointer.setMousePointer(MousePointer::Hourglass);
     m_g.CopyBytesLeft = AdSetBytes;
     setEnabled(false);
-    m_copyBuffer.resize(CopyChunkSize);
     setProgressUpdates(*this, false);
     m_panelPainted.invalidate();
     m_eventsPolled.invalidate();
 
-    const QString folder = localAdsFolder(m_s.folder.path());
+    const QString folder = localAdsFolder(m_s, m_s.folder.path());
     const int total = int(m_g.AdFileList.size());
     int copied = 0;
+    QStringList copies;
     QString firstName;
     QString firstReason;
     bool diskFull = false;
     bool ended = false;
-    for (int i = 0; i < std::min(total, kFilesReadAhead); ++i)
-        m_s.localFiles.readAhead(m_g.AdFileList[i]);
-    for (int i = 0; i < total; ++i) {
+    // A folder that cannot be made (or marked incomplete) takes no files: its reason is the one said.
+    const bool prepared = prepareLibraryFolder(folder, &firstReason);
+    if (!prepared)
+        firstName = folder;
+    for (int i = 0; prepared && i < total; ++i) {
         // A copy keeps the name of its file.
         const QString name = QFileInfo(m_g.AdFileList[i]).fileName();
         m_g.CopyTargetPath = folder + QLatin1Char('/') + name;
         m_g.CopySourcePath = m_g.AdFileList[i];
-        if (i + kFilesReadAhead < total)
-            m_s.localFiles.readAhead(m_g.AdFileList[i + kFilesReadAhead]);
         QString reason;
         const CopyResult result = CopyAdFile(&reason);
         if (result == CopyResult::Ended) {
@@ -186,6 +158,7 @@ bool Form1::CopyAllAds()
         }
         if (result == CopyResult::Copied) {
             ++copied;
+            copies.append(m_g.CopyTargetPath);
             continue;
         }
         if (firstName.isEmpty()) {
@@ -205,8 +178,8 @@ bool Form1::CopyAllAds()
         return false;
     }
 
-    bool complete = copied == total;
-    if (complete && !markLibraryComplete(&firstReason)) {
+    bool complete = prepared && copied == total;
+    if (complete && !markLibraryComplete(folder, copies, &firstReason)) {
         complete = false;
         firstName = folder;
     }
@@ -230,14 +203,13 @@ Form1::CopyResult Form1::CopyAdFile(QString* reason)
 {
     const qint64 bytesLeftAtStart = m_g.CopyBytesLeft;
     for (;;) {
-        SourceState source = SourceState::Read;
-        const CopyResult result = copyAdFileOnce(reason, &source);
+        const CopyResult result = copyAdFileOnce(reason);
         if (m_s.end.hasEnded())
             return CopyResult::Ended;
-        if (result != CopyResult::Failed || source != SourceState::Unreadable || mediaStillPresent())
+        if (result != CopyResult::Failed || mediaStillPresent())
             return result;
-        // The media has gone. The partial copy is already gone with its writer; on Retry
-        // this file is copied again from its start.
+        // The media has gone. The partial copy is already gone; on Retry this file is
+        // copied again from its start.
         m_g.ErrorCode = QStringLiteral("ER001");
         m_s.pointer.setMousePointer(MousePointer::Default);
         if (!ReportMediaError(m_g, m_s))
@@ -247,45 +219,28 @@ Form1::CopyResult Form1::CopyAdFile(QString* reason)
     }
 }
 
-Form1::CopyResult Form1::copyAdFileOnce(QString* reason, SourceState* source)
+Form1::CopyResult Form1::copyAdFileOnce(QString* reason)
 {
-    LocalFiles::Failure failure;
-    std::unique_ptr<FileReader> reader = m_s.localFiles.openRead(m_g.CopySourcePath, &failure);
-    if (!reader) {
-        *source = SourceState::Unreadable;
-        *reason = failure.error;
-        return CopyResult::Failed;
-    }
-    const qint64 length = reader->size();
-    // The copy is written under a temporary name: an earlier copy stays until this one is whole.
-    std::unique_ptr<FileWriter> writer = m_s.localFiles.openWrite(m_g.CopyTargetPath, &failure);
-    if (!writer) {
+    auto failed = [reason](const FileFailure& failure) {
         *reason = failure.error;
         return failure.diskFull ? CopyResult::DiskFull : CopyResult::Failed;
-    }
-    auto writeFailed = [&] {
-        *reason = writer->errorString();
-        return writer->diskFull() ? CopyResult::DiskFull : CopyResult::Failed;
     };
-    auto readFailed = [&](qint64 got) {
-        *source = SourceState::Unreadable;
-        *reason = shortReadReason(*reader, got);
-        return CopyResult::Failed;
-    };
-
-    char* buffer = m_copyBuffer.data();
+    // The copy is written under a temporary name: an earlier copy stays until this one is whole.
+    FileFailure failure;
+    const std::unique_ptr<FileCopy> copy = m_s.localFiles.openCopy(m_g.CopySourcePath, m_g.CopyTargetPath, &failure);
+    if (!copy)
+        return failed(failure);
+    const qint64 length = copy->size();
     const qint64 chunks = length / CopyChunkSize;
     for (qint64 k = 1; k <= chunks; ++k) {
-        const qint64 got = readChunk(*reader, buffer, CopyChunkSize);
-        if (got != CopyChunkSize)
-            return readFailed(got);
         if (Text2->text() != m_g.CopySourcePath)
             Text2->setText(m_g.CopySourcePath);
         showGauge(ProgressGuage, filePercent(k, length));
         m_g.CopyBytesLeft -= CopyChunkSize;
         showGauge(ProgressGuage2, overallPercent(m_g.CopyBytesLeft));
-        if (!writer->write(buffer, CopyChunkSize))
-            return writeFailed();
+        // One chunk from the source to the copy, inside the system where it can.
+        if (!copy->copy(CopyChunkSize))
+            return failed(copy->failure());
         yieldAfterChunk();
         if (m_s.end.hasEnded())
             return CopyResult::Ended;
@@ -294,15 +249,8 @@ Form1::CopyResult Form1::copyAdFileOnce(QString* reason, SourceState* source)
 
     // The remainder, in one step; it does not move the overall gauge.
     const qint64 rest = length - chunks * CopyChunkSize;
-    if (rest > 0) {
-        const qint64 got = readChunk(*reader, buffer, rest);
-        if (got != rest)
-            return readFailed(got);
-        if (!writer->write(buffer, rest))
-            return writeFailed();
-    }
-    if (!writer->commit())
-        return writeFailed();
+    if ((rest > 0 && !copy->copy(rest)) || !copy->commit())
+        return failed(copy->failure());
     return CopyResult::Copied;
 }
 
@@ -344,18 +292,31 @@ void Form1::yieldAfterChunk()
         setProgressUpdates(*this, false);
 }
 
-bool Form1::markLibraryComplete(QString* reason)
+bool Form1::prepareLibraryFolder(const QString& folder, QString* reason)
 {
-    LocalFiles::Failure failure;
-    std::unique_ptr<FileWriter> mark = m_s.localFiles.openWrite(libraryMarkPath(m_s.folder.path()), &failure);
-    if (!mark) {
-        *reason = failure.error;
+    // The library is incomplete from now until every file has been copied again, and that
+    // is on the disk before the first old copy is replaced.
+    const QString mark = libraryMarkPath(folder);
+    if (m_s.localFiles.fileExists(mark)
+        && (!m_s.localFiles.removeFile(mark, reason) || !m_s.localFiles.flush({}, folder, reason)))
         return false;
-    }
-    const QByteArray text = QByteArrayLiteral("complete\n");
-    if (!mark->write(text.constData(), text.size()) || !mark->commit()) {
-        *reason = mark->errorString();
+    // An existing folder is no failure.
+    if (!m_s.localFiles.makeFolder(folder, reason))
         return false;
-    }
+    // What copies killed before they were whole left behind; one that stays is replaced.
+    for (const QString& path : m_s.localFiles.leftoverTemporaryFiles(folder))
+        m_s.localFiles.removeFile(path, nullptr);
     return true;
+}
+
+bool Form1::markLibraryComplete(const QString& folder, const QStringList& copies, QString* reason)
+{
+    // The copies are on the disk before the mark that vouches for them.
+    if (!m_s.localFiles.flush(copies, folder, reason))
+        return false;
+    FileFailure failure;
+    if (m_s.localFiles.writeFile(libraryMarkPath(folder), QByteArrayLiteral("complete\n"), &failure))
+        return true;
+    *reason = failure.error;
+    return false;
 }

@@ -83,7 +83,8 @@ QString removedText()
 
 QString removeFailureText(int notRemoved, const QString& firstName, const QString& reason)
 {
-    return QStringLiteral("%1 Ads could not be removed from the hard drive.").arg(notRemoved) + crlf() + crlf()
+    const QString ads = notRemoved == 1 ? QStringLiteral("1 Ad") : QStringLiteral("%1 Ads").arg(notRemoved);
+    return ads + QStringLiteral(" could not be removed from the hard drive.") + crlf() + crlf()
         + firstName + QStringLiteral(": ") + reason + crlf() + crlf()
         + QStringLiteral("You must now exit and re-enter Vantorra Ads of the 50's & 60's to allow ") + crlf()
         + QStringLiteral("the software to find the ads on the cdrom drive.") + crlf() + crlf();

@@ -40,5 +40,5 @@ QString copyFailureText(int notCopied, int total, const QString& firstName, cons
 
 QString removeQuestionText();
 QString removedText();
-// Some ads stayed on the disk: how many, the first and why.
+// Some ads stayed on the disk: how many, the first (or their folder, when none could go) and why.
 QString removeFailureText(int notRemoved, const QString& firstName, const QString& reason);

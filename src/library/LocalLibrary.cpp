@@ -2,25 +2,27 @@
 
 #include "library/LibraryRules.h"
 #include "platform/DiskSpace.h"
+#include "platform/FileLookup.h"
 #include "platform/LocalFiles.h"
 #include "platform/MessageBoxes.h"
 #include "programwide/Texts.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Services.h"
 
-QString localAdsFolder(const QString& programFolder)
+QString localAdsFolder(Services& s, const QString& programFolder)
 {
-    return programFolder + QStringLiteral("/ads");
+    const QString existing = s.files.folder(programFolder, QStringLiteral("/ads"));
+    return existing.isEmpty() ? programFolder + QStringLiteral("/ads") : existing;
 }
 
-QString libraryMarkPath(const QString& programFolder)
+QString libraryMarkPath(const QString& adsFolder)
 {
-    return localAdsFolder(programFolder) + QStringLiteral("/.copy-complete");
+    return adsFolder + QStringLiteral("/.copy-complete");
 }
 
 bool libraryComplete(Services& s, const QString& programFolder)
 {
-    return s.localFiles.fileExists(libraryMarkPath(programFolder));
+    return s.localFiles.fileExists(libraryMarkPath(localAdsFolder(s, programFolder)));
 }
 
 void GetDiskSpace(Services& s, qint64& total, qint64& freeSpace, QString& root)

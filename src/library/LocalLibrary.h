@@ -12,9 +12,11 @@ struct Services;
 // may have holes and is never used for counting a year's ads. The mark is a hidden file,
 // which the file lookup never lists.
 
-// The program's folder + "/ads".
-QString localAdsFolder(const QString& programFolder);
-QString libraryMarkPath(const QString& programFolder);
+// The program's folder + "/ads", in whatever letter case that folder exists (the one the
+// year lookups find), so that the copy, the years and the removal use one folder.
+QString localAdsFolder(Services& s, const QString& programFolder);
+// The completion mark in the library folder.
+QString libraryMarkPath(const QString& adsFolder);
 // Whether the last copy run into the program's folder completed.
 bool libraryComplete(Services& s, const QString& programFolder);
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QByteArray>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <array>
 
 class QAction;
@@ -74,8 +74,8 @@ public:
 
     // In pnlProgress.
     QLineEdit* Text2 = nullptr;             // the file being copied
-    ThreeDPanel* ProgressGuage2 = nullptr;  // gauge of the current file
-    ThreeDPanel* ProgressGuage = nullptr;   // gauge of the whole set
+    ThreeDPanel* ProgressGuage2 = nullptr;  // gauge of the whole set
+    ThreeDPanel* ProgressGuage = nullptr;   // gauge of the current file
     ThreeDButton* cmdCopy = nullptr;        // "Copy Ads": starts the copy
     ThreeDButton* cmdCancel = nullptr;      // "Cancel": closes the panel
     QLabel* Label2 = nullptr;               // the panel's heading
@@ -314,13 +314,14 @@ private:
     QPointer<HelpWindow> m_helpWindow;
     QPointer<frmAbout> m_frmAbout;
     // ---- library (library/) ----
-    enum class SourceState { Read, Unreadable };
-    CopyResult copyAdFileOnce(QString* reason, SourceState* source);
+    CopyResult copyAdFileOnce(QString* reason);
     bool mediaStillPresent();
     void showGauge(ThreeDPanel* gauge, double percent);
     void yieldAfterChunk();
-    bool markLibraryComplete(QString* reason);
-    QByteArray m_copyBuffer;          // the one chunk buffer, reused for every file
+    // Marks the library incomplete, makes its folder and clears what killed copies left.
+    bool prepareLibraryFolder(const QString& folder, QString* reason);
+    // Puts the copies on the disk, then the completion mark.
+    bool markLibraryComplete(const QString& folder, const QStringList& copies, QString* reason);
     QElapsedTimer m_panelPainted;     // since the progress panel was last painted
     QElapsedTimer m_eventsPolled;     // since the window system was last asked for events
 };

@@ -25,4 +25,7 @@ public:
     // Every matching file, in name order (for copying a whole folder).
     virtual QStringList all(const QString& root, const QString& relative, bool* failed = nullptr,
                             QString* error = nullptr) = 0;
+    // The folder root + relative as it is spelled on disk, each component found as the
+    // lookups find it; empty when there is none (or the root cannot be read).
+    virtual QString folder(const QString& root, const QString& relative) = 0;
 };

@@ -13,3 +13,9 @@ inline QString documentTitle() { return QStringLiteral("Vantorra Ads of the 50's
 
 // A line break in message texts.
 inline QString crlf() { return QStringLiteral("\r\n"); }
+
+// A document of the media that is there but cannot be shown: its path and the reader's reason.
+inline QString documentFailureText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The document cannot be shown:") + crlf() + crlf() + path + crlf() + crlf() + reason;
+}

@@ -26,7 +26,7 @@ void TestProgram::writeMedia(const QStringList& adFiles)
 
 void TestProgram::markLibraryComplete()
 {
-    library().file(QDir(m_program).relativeFilePath(libraryMarkPath(m_program)), "complete\n");
+    library().file(QDir(m_program).relativeFilePath(libraryMarkPath(m_program + QStringLiteral("/ads"))), "complete\n");
 }
 
 Form1* TestProgram::make()

@@ -11,62 +11,37 @@ QString foldedName(const QString& path)
     return DiskFileLookup::foldCase(QFileInfo(path).fileName());
 }
 
-class FakeReader : public FileReader
+class FakeCopy : public FileCopy
 {
 public:
-    FakeReader(FakeLocalFiles& owner, QString path, std::unique_ptr<FileReader> real)
-        : m_owner(owner), m_path(std::move(path)), m_real(std::move(real))
+    FakeCopy(FakeLocalFiles& owner, QString source, QString destination, std::unique_ptr<FileCopy> real)
+        : m_owner(owner), m_source(std::move(source)), m_destination(std::move(destination)), m_real(std::move(real))
     {
     }
     qint64 size() const override { return m_real->size(); }
-    qint64 read(char* data, qint64 size) override
+    bool copy(qint64 size) override
     {
         if (m_owner.onRead)
-            m_owner.onRead(m_path, m_done);
-        const QString failure = FakeLocalFiles::lookUp(m_owner.failingReads, m_path);
-        if (!failure.isNull()) {
-            m_error = failure;
-            return -1;
-        }
-        const qint64 n = m_real->read(data, size);
-        if (n > 0)
-            m_done += n;
-        return n;
-    }
-    QString errorString() const override { return m_error.isNull() ? m_real->errorString() : m_error; }
-
-private:
-    FakeLocalFiles& m_owner;
-    QString m_path;
-    std::unique_ptr<FileReader> m_real;
-    QString m_error;
-    qint64 m_done = 0;
-};
-
-class FakeWriter : public FileWriter
-{
-public:
-    FakeWriter(FakeLocalFiles& owner, QString path, std::unique_ptr<FileWriter> real)
-        : m_owner(owner), m_path(std::move(path)), m_real(std::move(real))
-    {
-    }
-    bool write(const char* data, qint64 size) override
-    {
+            m_owner.onRead(m_source, m_done);
+        const QString readFailure = FakeLocalFiles::lookUp(m_owner.failingReads, m_source);
+        if (!readFailure.isNull())
+            return fail(readFailure, false);
         if (m_owner.onWrite)
-            m_owner.onWrite(m_path, size);
-        const QString failure = FakeLocalFiles::lookUp(m_owner.failingWrites, m_path);
-        if (!failure.isNull())
-            return fail(failure, false);
+            m_owner.onWrite(m_destination, size);
+        const QString writeFailure = FakeLocalFiles::lookUp(m_owner.failingWrites, m_destination);
+        if (!writeFailure.isNull())
+            return fail(writeFailure, false);
         if (m_owner.spaceLeft >= 0 && size > m_owner.spaceLeft) {
             // What fits is written, as on a real disk.
             const qint64 fits = m_owner.spaceLeft;
             m_owner.spaceLeft = 0;
-            if (fits > 0 && !m_real->write(data, fits))
-                return fail(m_real->errorString(), m_real->diskFull());
+            if (fits > 0 && !m_real->copy(fits))
+                return fail(m_real->failure());
             return fail(m_owner.diskFullError, true);
         }
-        if (!m_real->write(data, size))
-            return fail(m_real->errorString(), m_real->diskFull());
+        if (!m_real->copy(size))
+            return fail(m_real->failure());
+        m_done += size;
         if (m_owner.spaceLeft >= 0)
             m_owner.spaceLeft -= size;
         return true;
@@ -74,26 +49,26 @@ public:
     bool commit() override
     {
         if (!m_real->commit())
-            return fail(m_real->errorString(), m_real->diskFull());
-        m_owner.committed.append(m_path);
+            return fail(m_real->failure());
+        m_owner.committed.append(m_destination);
         return true;
     }
-    QString errorString() const override { return m_error; }
-    bool diskFull() const override { return m_full; }
+    FileFailure failure() const override { return m_failure; }
 
 private:
-    bool fail(const QString& error, bool full)
+    bool fail(const QString& error, bool full) { return fail(FileFailure{error, full}); }
+    bool fail(const FileFailure& failure)
     {
-        m_error = error;
-        m_full = full;
+        m_failure = failure;
         return false;
     }
 
     FakeLocalFiles& m_owner;
-    QString m_path;
-    std::unique_ptr<FileWriter> m_real;
-    QString m_error;
-    bool m_full = false;
+    QString m_source;
+    QString m_destination;
+    std::unique_ptr<FileCopy> m_real;
+    FileFailure m_failure;
+    qint64 m_done = 0;
 };
 
 } // namespace
@@ -130,20 +105,33 @@ QString FakeLocalFiles::lookUp(const QHash<QString, QString>& byName, const QStr
     return QString();
 }
 
-std::unique_ptr<FileReader> FakeLocalFiles::openRead(const QString& path, Failure* failure)
+std::unique_ptr<FileCopy> FakeLocalFiles::openCopy(const QString& source, const QString& destination,
+                                                   FileFailure* failure)
 {
-    auto reader = real.openRead(path, failure);
-    if (!reader)
+    auto copy = real.openCopy(source, destination, failure);
+    if (!copy)
         return nullptr;
-    return std::make_unique<FakeReader>(*this, path, std::move(reader));
+    return std::make_unique<FakeCopy>(*this, source, destination, std::move(copy));
 }
 
-std::unique_ptr<FileWriter> FakeLocalFiles::openWrite(const QString& path, Failure* failure)
+bool FakeLocalFiles::writeFile(const QString& path, const QByteArray& bytes, FileFailure* failure)
 {
-    auto writer = real.openWrite(path, failure);
-    if (!writer)
-        return nullptr;
-    return std::make_unique<FakeWriter>(*this, path, std::move(writer));
+    if (onWrite)
+        onWrite(path, bytes.size());
+    const QString error = lookUp(failingWrites, path);
+    if (!error.isNull()) {
+        if (failure)
+            *failure = FileFailure{error, false};
+        return false;
+    }
+    return real.writeFile(path, bytes, failure);
+}
+
+bool FakeLocalFiles::flush(const QStringList& files, const QString& folder, QString* error)
+{
+    flushed += files;
+    flushed.append(folder);
+    return real.flush(files, folder, error);
 }
 
 bool FakeLocalFiles::makeFolder(const QString& path, QString* error)

@@ -25,38 +25,36 @@ public:
 class FakeLocalFiles : public LocalFiles
 {
 public:
-    std::unique_ptr<FileReader> openRead(const QString& path, Failure* failure) override;
-    void readAhead(const QString& path) override
-    {
-        readAheads.append(path);
-        real.readAhead(path);
-    }
-    std::unique_ptr<FileWriter> openWrite(const QString& path, Failure* failure) override;
+    std::unique_ptr<FileCopy> openCopy(const QString& source, const QString& destination,
+                                       FileFailure* failure) override;
+    bool writeFile(const QString& path, const QByteArray& bytes, FileFailure* failure) override;
+    bool flush(const QStringList& files, const QString& folder, QString* error) override;
     bool makeFolder(const QString& path, QString* error) override;
     bool removeFile(const QString& path, QString* error) override;
     bool removeFolder(const QString& path, QString* error) override;
     bool fileExists(const QString& path) override { return real.fileExists(path); }
+    QStringList leftoverTemporaryFiles(const QString& folder) override { return real.leftoverTemporaryFiles(folder); }
 
-    // Reading these files fails at the first read, with the given reason.
+    // Reading these files fails at the first step, with the given reason.
     QHash<QString, QString> failingReads;
-    // Writing the copies of these files fails at the first write, with the given reason.
+    // Writing the copies of these files fails at the first step, with the given reason.
     QHash<QString, QString> failingWrites;
     // These files cannot be deleted.
     QStringList undeletable;
     // The disk holds this many more bytes of copies (all files together); -1: no limit.
-    // A write beyond fails after the bytes that fit, with diskFullError and diskFull().
+    // A step beyond fails after the bytes that fit, with diskFullError and diskFull.
     qint64 spaceLeft = -1;
     QString diskFullError = QStringLiteral("No space left on device");
 
-    // Called before every read of a source (path, bytes read so far) and every write of a
-    // copy (destination path, bytes in this write): the test looks at the window or changes
-    // the world there.
+    // Called before every step of a copy: onRead with the source's path and the bytes
+    // copied so far, then onWrite with the destination's path and the bytes of this step
+    // (also for a whole file written). The test looks at the window or changes the world there.
     std::function<void(const QString&, qint64)> onRead;
     std::function<void(const QString&, qint64)> onWrite;
 
-    QStringList readAheads;     // every file asked to be read ahead, in order
     QStringList removedFiles;   // every file deleted, in order
     QStringList committed;      // every copy completed, in order
+    QStringList flushed;        // every file and folder put on the disk, in order
     QtLocalFiles real;
 
     static bool named(const QStringList& names, const QString& path);

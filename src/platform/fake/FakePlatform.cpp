@@ -39,6 +39,14 @@ QStringList FakeFileLookup::all(const QString& root, const QString& relative, bo
     return disk.all(root, relative, failed, error);
 }
 
+QString FakeFileLookup::folder(const QString& root, const QString& relative)
+{
+    log.append(root + relative);
+    if (failAll || isFailing(failingPaths, relative))
+        return QString();
+    return disk.folder(root, relative);
+}
+
 QString FakeSettingsStore::getSetting(const QString& appName, const QString& section, const QString& key,
                                       const QString& defaultValue)
 {

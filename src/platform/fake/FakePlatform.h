@@ -39,6 +39,7 @@ public:
     Listing first(const QString& root, const QString& relative) override;
     QStringList all(const QString& root, const QString& relative, bool* failed = nullptr,
                     QString* error = nullptr) override;
+    QString folder(const QString& root, const QString& relative) override;
 
     // Listings of these relative paths (compared without regard to case) fail.
     QSet<QString> failingPaths;

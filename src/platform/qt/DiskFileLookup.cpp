@@ -234,3 +234,15 @@ QStringList DiskFileLookup::all(const QString& root, const QString& relative, bo
     }
     return names;
 }
+
+QString DiskFileLookup::folder(const QString& root, const QString& relative)
+{
+    QMutexLocker lock(&m_mutex);
+    // The walk finds every component but the last as a folder.
+    QStringList parts = componentsOf(relative);
+    parts.append(QString());
+    QString found;
+    const Index* idx = nullptr;
+    QString error;
+    return walk(root, parts, &found, &idx, &error) == Read::Ok ? found : QString();
+}

@@ -18,6 +18,7 @@ public:
     Listing first(const QString& root, const QString& relative) override;
     QStringList all(const QString& root, const QString& relative, bool* failed = nullptr,
                     QString* error = nullptr) override;
+    QString folder(const QString& root, const QString& relative) override;
 
     // Number of directory reads so far (for tests and benchmarks of the index).
     int directoryReads() const;
