@@ -17,6 +17,8 @@ ctest --output-on-failure -j"$(nproc)" "$@"
 # Printing on a real CUPS printer; skipped, with one line saying why, where CUPS cannot run.
 cd ..
 tests/cups-print.sh build-test
+# Reading the program as a screen reader does, through AT-SPI under Xvfb; skipped, with one line, where it cannot run.
+tests/atspi-check.sh build-test
 
 # Installing: cmake --install, the desktop files, the manual pages and the Debian package,
 # from a plain Release build (the sanitizer build is for the tests only).
