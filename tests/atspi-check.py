@@ -115,6 +115,26 @@ def press(acc):
     return False
 
 
+def print_tree(title, window):
+    print("atspi-check: %s, as AT-SPI reads it (the controls on show):" % title)
+    for acc, depth in nodes(window):
+        if showing(acc) and acc.getRole() != pyatspi.ROLE_FILLER:
+            states = acc.getState()
+            marks = [word for word, state in (("disabled", None), ("checked", pyatspi.STATE_CHECKED),
+                                              ("focused", pyatspi.STATE_FOCUSED))
+                     if (state is None and not enabled(acc)) or (state is not None and states.contains(state))]
+            print("atspi-check:   %s%s %r%s" % ("  " * depth, acc.getRoleName(), acc.name,
+                                               " (%s)" % ", ".join(marks) if marks else ""))
+
+
+def focus_window(title):
+    # Without a window manager nothing gives the window the keyboard focus; xdotool does.
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % re.escape(title)],
+                           capture_output=True, text=True, timeout=20).stdout.split()
+    if found:
+        subprocess.run(["xdotool", "windowfocus", "--sync", found[-1]], capture_output=True, timeout=20)
+
+
 def text_of(acc):
     return acc.queryText().getText(0, -1)
 
@@ -156,30 +176,24 @@ def check(program):
                 continue
             for i in range(app.childCount):
                 window = app.getChildAtIndex(i)
+                # The splash window has the same title; the main window is the one with the makes.
                 if window is not None and window.name == TITLE and showing(window):
-                    return app, window
+                    make = find(window, pyatspi.ROLE_RADIO_BUTTON, "Solenne")
+                    if make:
+                        return app, window, make
         return None
 
     # The splash window stays six seconds before the main window comes.
     found = wait_for("the main window", 90, main_window)
     if not found:
-        fail("no window %r appeared on the accessibility bus" % TITLE)
+        fail("no window %r with the make 'Solenne' as a radio button appeared on the accessibility bus" % TITLE)
         return 1
-    app, window = found
+    app, window, makes = found
     # Read every property afresh, not from the library's cache.
     app.set_cache_mask(Atspi.Cache.NONE)
     print("atspi-check: application %r, window %r" % (app.name, window.name))
 
-    makes = wait_for("the makes", 20, lambda: find(window, pyatspi.ROLE_RADIO_BUTTON, "Solenne"))
-    if not makes:
-        fail("no radio button 'Solenne' (the makes)")
-        return 1
 
-    print("atspi-check: the main window as AT-SPI reads it (shown controls):")
-    for acc, depth in nodes(window):
-        if showing(acc) and acc.getRole() not in (pyatspi.ROLE_FILLER,):
-            print("atspi-check:   %s%s %r%s" % ("  " * depth, acc.getRoleName(), acc.name,
-                                               "" if enabled(acc) else " (disabled)"))
 
     # A make, by its press action: it becomes checked and enables its years.
     press(makes)
@@ -205,6 +219,7 @@ def check(program):
     else:
         fail("no year of Solenne has more than one ad in the sample media")
         return 1
+    print_tree("the main window with %s of Solenne on show" % year.name, window)
     print("atspi-check: year %s: counter %r" % (year.name, text_of(counter)))
     first = re.fullmatch(r"1 of (\d+)", text_of(counter))
     if not first:
@@ -238,6 +253,7 @@ def check(program):
         fail("no accessible-name event came for the picture's new name %r" % want)
 
     # Zoom In: the zoomed picture takes the focus, with the same name; its stepper steps too.
+    focus_window(TITLE)
     press(find(window, pyatspi.ROLE_PUSH_BUTTON, "Zoom In"))
     if not wait_for("the focus event", 10, lambda: event_seen("object:state-changed:focused", pyatspi.ROLE_IMAGE,
                                                               re.escape(want), 1)):
@@ -245,6 +261,7 @@ def check(program):
     zoomed = wait_for("the zoomed picture", 10, lambda: find(window, pyatspi.ROLE_IMAGE))
     if zoomed and not zoomed.getState().contains(pyatspi.STATE_FOCUSED):
         fail("the zoomed picture %r does not have the focus" % zoomed.name)
+    print_tree("the zoomed view", window)
     next_ad = find(window, pyatspi.ROLE_PUSH_BUTTON, "Next ad")
     if next_ad:
         press(next_ad)

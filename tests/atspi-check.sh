@@ -6,7 +6,7 @@
 #
 #     tests/atspi-check.sh BUILD_DIR
 #
-# Installs what it needs (Debian: xvfb dbus at-spi2-core python3-pyatspi) when it may; where
+# Installs what it needs (Debian: xvfb dbus at-spi2-core python3-pyatspi xdotool) when it may; where
 # it cannot run here it prints one line saying why and succeeds. It never waits for input,
 # everything it starts has a time limit, and it stops its X server and D-Bus session at the
 # end.
@@ -39,7 +39,7 @@ trap cleanup EXIT
 # The packages (the system's python3, which is the one python3-pyatspi serves).
 python=/usr/bin/python3
 missing=()
-for p in xvfb dbus at-spi2-core python3-pyatspi; do
+for p in xvfb dbus at-spi2-core python3-pyatspi xdotool; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -57,6 +57,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 command -v Xvfb >/dev/null || skip "Xvfb is not installed"
 command -v dbus-run-session >/dev/null || skip "dbus-run-session is not installed"
+command -v xdotool >/dev/null || skip "xdotool is not installed"
 timeout 30 "$python" -c 'import pyatspi' </dev/null >/dev/null 2>&1 || skip "$python cannot import pyatspi"
 
 # An X server on a display nobody uses.
@@ -91,8 +92,13 @@ echo "atspi-check: reading the program through AT-SPI on display :$display"
 DISPLAY=":$display" HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" \
     QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 \
     VANTORRA_PROGRAM="$program" VANTORRA_MEDIA="$work/media" VANTORRA_LIBRARY="$work/library" \
-    timeout -k 10 240 dbus-run-session -- "$python" "$here/atspi-check.py" </dev/null
+    timeout -k 10 240 dbus-run-session -- "$python" "$here/atspi-check.py" </dev/null 2>"$work/session.log"
 status=$?
+if [ $status -ne 0 ] && [ $status -ne 77 ]; then
+    echo "atspi-check: the session's messages:" >&2
+    grep -v "Failed to set fd limit" "$work/session.log" | tail -n 20 >&2
+    [ -f "$work/program.log" ] && { echo "atspi-check: the program's output:" >&2; tail -n 20 "$work/program.log" >&2; }
+fi
 if [ $status -eq 77 ]; then
     skip "the accessibility bus did not come up in the D-Bus session"
 fi

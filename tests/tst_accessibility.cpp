@@ -255,7 +255,8 @@ private slots:
         QTest::newRow("title strip") << "year" << "PnlCoStar" << label << "Vantorra Ads of the '50s and '60s" << ""
                                      << "";
         QTest::newRow("hidden zoomed counter") << "year" << "Text3" << text << "Advertisement" << "invisible" << "";
-        QTest::newRow("scroll bar hidden") << "year" << "VScr" << int(QAccessible::ScrollBar) << "" << "invisible" << "";
+        QTest::newRow("scroll bar hidden") << "year" << "VScr" << int(QAccessible::ScrollBar) << "Scroll the ad" << "invisible"
+                                           << "";
         // The zoomed view.
         QTest::newRow("zoomed picture") << "zoomed" << "picDest" << graphic << "Solenne 1955, advertisement 1 of 3"
                                         << "focused,!invisible" << "";

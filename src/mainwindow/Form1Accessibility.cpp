@@ -13,6 +13,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 
 QString adPictureName(const QString& make, int adYear, const QString& counter)
 {
@@ -42,6 +43,7 @@ void Form1::setUpAccessibility()
     for (SpinButton* spin : {SpinButton1, SpinButton2})
         spin->setArrowNames(QStringLiteral("Previous ad"), QStringLiteral("Next ad"));
     SSPanel2->setAccessibleName(QStringLiteral("Model years"));
+    VScr->setAccessibleName(QStringLiteral("Scroll the ad"));
     pnlProgress->setAccessibleName(Label2->text());
     Label1->setBuddy(Text2);
     ProgressGuage->setGauge(true);
@@ -88,8 +90,9 @@ void Form1::describeAdOnShow()
         name = companyPictureName(selectedParentCaption());
     Image1->setAccessibleName(name);
     picDest->setAccessibleName(name);
+    // The counter's text means something only while a year is on show.
     for (SpinButton* spin : {SpinButton1, SpinButton2})
-        spin->setAccessibleName(stepperName(Text1->text()));
+        spin->setAccessibleName(yearOnShow >= 0 ? stepperName(Text1->text()) : QStringLiteral("Advertisements"));
     for (int i = 0; i < 20; ++i)
         cmdYear[i]->setAccessibleDescription(i == yearOnShow ? QStringLiteral("On show") : QString());
 }
