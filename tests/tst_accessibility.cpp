@@ -536,6 +536,8 @@ private slots:
         QTest::newRow("up") << QList<int>{Qt::Key_Up, Qt::Key_Up} << "3 of 3";
         QTest::newRow("left wraps") << QList<int>{Qt::Key_Left} << "3 of 3";
         QTest::newRow("down after right") << QList<int>{Qt::Key_Right, Qt::Key_Down} << "1 of 3";
+        QTest::newRow("period and comma, as on the year buttons")
+            << QList<int>{Qt::Key_Period, Qt::Key_Period, Qt::Key_Comma} << "2 of 3";
         QTest::newRow("other keys do nothing") << QList<int>{Qt::Key_A, Qt::Key_Space} << "1 of 3";
     }
 

@@ -39,9 +39,11 @@ void SpinButton::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Left:
-    case Qt::Key_Down: fire(Arrow::Down); break;
+    case Qt::Key_Down:
+    case Qt::Key_Comma: fire(Arrow::Down); break;
     case Qt::Key_Right:
-    case Qt::Key_Up: fire(Arrow::Up); break;
+    case Qt::Key_Up:
+    case Qt::Key_Period: fire(Arrow::Up); break;
     default: QWidget::keyPressEvent(event); return;
     }
     event->accept();

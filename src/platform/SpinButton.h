@@ -10,8 +10,8 @@
 // stops as soon as the control loses the mouse: the button is released, the
 // control is hidden or disabled, its window is blocked by a modal window or
 // loses activation, or a popup or another widget takes the mouse.
-// From the keyboard (it takes the focus by Tab, not by a click): Left and Down spin down,
-// Right and Up spin up, once per key press. Assistive technology sees the two arrows as
+// From the keyboard (it takes the focus by Tab, not by a click): Left, Down and comma spin
+// down, Right, Up and period spin up, once per key press. Assistive technology sees the two arrows as
 // buttons named arrowName(), with a press action that spins as a click does.
 class SpinButton : public QWidget
 {
