@@ -282,6 +282,28 @@ def check(program):
     if "Vantorra Ads of the '50s and '60s" not in labels:
         fail("the title strip does not read as a label (labels: %r)" % labels)
 
+    # The About box, from its menu item: its texts read as labels, OK closes it.
+    about_item = find(window, pyatspi.ROLE_MENU_ITEM, "About", only_showing=False)
+    if about_item:
+        press(about_item)
+        about = wait_for("the About box", 20, lambda: next(
+            (app.getChildAtIndex(i) for i in range(app.childCount)
+             if app.getChildAtIndex(i) is not None and app.getChildAtIndex(i).name == "About Vantorra Ads"
+             and find(app.getChildAtIndex(i), pyatspi.ROLE_PUSH_BUTTON, "OK")), None))
+        if about:
+            print_tree("the About box", about)
+            texts = [acc.name for acc, _ in nodes(about) if acc.getRole() == pyatspi.ROLE_LABEL]
+            for want in ("Vantorra Ads", "of the 50's & 60's", "v1.00"):
+                if want not in texts:
+                    fail("the About box has no label %r (labels: %r)" % (want, texts))
+            press(find(about, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+            if not wait_for("the main window enabled", 20, lambda: enabled(window)):
+                fail("the main window stayed disabled after the About box's OK")
+        else:
+            fail("the About box did not come up from its menu item")
+    else:
+        fail("no menu item 'About'")
+
     if failures:
         return 1
     print("atspi-check: passed")
