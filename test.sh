@@ -17,6 +17,8 @@ ctest --output-on-failure -j"$(nproc)" "$@"
 # Printing on a real CUPS printer; skipped, with one line saying why, where CUPS cannot run.
 cd ..
 tests/cups-print.sh build-test
+# Reading the program as a screen reader does, through AT-SPI under Xvfb; skipped, with one line, where it cannot run.
+tests/atspi-check.sh build-test
 
 # Documents printed as a word processor prints them: word places against LibreOffice's.
 tests/layout-check/run.sh build-test

@@ -1,3 +1,4 @@
+#include "platform/Accessibility.h"
 #include "platform/qt/QtPlatform.h"
 #include "startup/Application.h"
 #include "startup/CommandLine.h"
@@ -31,6 +32,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icon);
     // The program ends through the main window's close handler, not when the splash goes.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Screen readers see the program's own controls with their roles, names and states.
+    installAccessibleInterfaces();
 
     Application program(resolveProgramFolder(options.library), options.mediaRoots);
     program.start();

@@ -67,6 +67,7 @@ void Form1::ShowMake()
     } else {
         Image1->setPicture(PicSrc->heldPicture());
     }
+    describeAdOnShow();
 }
 
 void Form1::EnableAdYears()

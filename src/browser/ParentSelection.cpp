@@ -75,6 +75,7 @@ void Form1::optParent_Click(int Index)
 
     // 8. Zooming is possible once a picture is on show.
     cmdZoom->setEnabled(true);
+    describeAdOnShow();
 }
 
 bool Form1::checkMediaPresent()

@@ -93,6 +93,7 @@ void Form1::showStep()
     VScr->setValue(0);
     m_s.pointer.setMousePointer(MousePointer::Default);
     prefetchNeighbours();
+    describeAdOnShow();
 }
 
 void Form1::cmdYear_KeyDown(int Index, int KeyCode, int Shift)

@@ -145,6 +145,7 @@ Form1::YearOutcome Form1::showYearOnce(int Index, PictureLoad* damaged)
     // 19. Default pointer; the neighbours are decoded ahead.
     m_s.pointer.setMousePointer(MousePointer::Default);
     prefetchNeighbours();
+    describeAdOnShow();
     return YearOutcome::Shown;
 }
 

@@ -34,6 +34,7 @@ HelpWindow::HelpWindow(HelpFile& helpFile, Shell& shell, QWidget* parent)
     browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("browser"));
     browser->setOpenLinks(false);
+    browser->setAccessibleName(QStringLiteral("Help text"));
     connect(browser, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
 
     auto button = [this](const QString& name, const QString& caption) {

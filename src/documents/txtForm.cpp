@@ -86,6 +86,12 @@ void txtForm::Form_Load()
     setCaption(documentTitle());
 }
 
+void txtForm::setCaption(const QString& caption)
+{
+    setWindowTitle(caption);
+    rtbText->setAccessibleName(caption);
+}
+
 void txtForm::showModal()
 {
     setWindowModality(Qt::ApplicationModal);

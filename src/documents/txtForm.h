@@ -29,9 +29,10 @@ public:
     ThreeDButton* SSCommand3 = nullptr; // spare; every opener disables and hides it
     ThreeDButton* cmdprint = nullptr;   // print, with a small printer picture
 
-    // The viewer's caption (its window title), which also names the document it prints.
+    // The viewer's caption (its window title), which also names the document it prints and,
+    // for a screen reader, the text.
     QString Caption() const { return windowTitle(); }
-    void setCaption(const QString& caption) { setWindowTitle(caption); }
+    void setCaption(const QString& caption);
 
     // Centres the viewer on the screen and gives it the program's caption.
     void Form_Load();

@@ -68,6 +68,7 @@ void Form1::mnuCopy_Click()
     const int x = std::clamp(roundHalfEven(left), 0, std::max(0, client->width() - pnlProgress->width()));
     const int y = std::clamp(roundHalfEven(top), 0, std::max(0, client->height() - pnlProgress->height()));
     pnlProgress->move(x, y);
+    takeFocusFromKeyboard(cmdCopy);
 }
 
 void Form1::cmdCancel_Click()

@@ -65,6 +65,7 @@ Form1::Form1(ProgramState& state, Services& services, QWidget* parent)
     createControls();
     createMenus();
     applyDesign();
+    setUpAccessibility();
     connectEvents();
 }
 

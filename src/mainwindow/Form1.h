@@ -220,6 +220,14 @@ public:
     // Copies CopySourcePath to CopyTargetPath; the reason of a failure goes to `reason`.
     CopyResult CopyAdFile(QString* reason);
 
+    // ---- assistive technology (mainwindow/Form1Accessibility.cpp) ----
+    // Names the picture on show (both views) and the steppers after what is shown now, so
+    // a screen reader can say which ad it is. Called whenever the picture on show changes.
+    void describeAdOnShow();
+    // Gives `control` the focus when the command that showed it came from the keyboard; a
+    // mouse user's focus stays where it was.
+    void takeFocusFromKeyboard(QWidget* control);
+
     // ---- shared by the loaders ----
     // VScr.Max for the picture in PicSrc and the zoomed viewport it is seen through.
     void SetScrollRange();
@@ -232,6 +240,7 @@ private:
     void createMenus();
     void applyDesign();
     void connectEvents();
+    void setUpAccessibility();        // mainwindow/Form1Accessibility.cpp
     void connectBrowserEvents();  // browser/BrowserEvents.cpp
     void connectShellEvents();    // mainwindow/ShellEvents.cpp
     void connectOutputEvents();   // output/OutputEvents.cpp
@@ -313,6 +322,7 @@ private:
     QPointer<txtForm> m_txtForm;
     QPointer<HelpWindow> m_helpWindow;
     QPointer<frmAbout> m_frmAbout;
+    class LastInput* m_lastInput = nullptr;  // keyboard or mouse, the user's last input
     // ---- library (library/) ----
     CopyResult copyAdFileOnce(QString* reason);
     bool mediaStillPresent();

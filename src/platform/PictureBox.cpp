@@ -2,6 +2,7 @@
 
 #include "platform/WindowsInput.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -96,4 +97,17 @@ void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
+}
+
+void PictureBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    // A right click has been reported by mouseReleaseEvent already.
+    if (event->reason() == QContextMenuEvent::Mouse) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const QRect shown = visibleRegion().boundingRect();
+    const QPoint middle = shown.isEmpty() ? rect().center() : shown.center();
+    emit mouseUp(2, 0, middle.x(), middle.y());
 }

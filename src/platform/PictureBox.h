@@ -11,7 +11,9 @@
 // resizes the box to the picture, which is how a hidden box reports the size
 // of a loaded picture (known before the whole picture is decoded). Only the exposed
 // part of the picture is drawn. A picture wider than the box can be panned sideways:
-// the box then shows it from column panX() on.
+// the box then shows it from column panX() on. The keyboard's menu key (or Shift+F10) on the
+// focused box reports a right-button release in the middle of its visible part, so the
+// pop-up menu a right click opens is reached without a mouse.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -53,6 +55,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void fitToPicture();

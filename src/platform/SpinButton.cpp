@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -14,6 +15,38 @@ SpinButton::SpinButton(QWidget* parent)
 {
     m_timer.setSingleShot(false);
     connect(&m_timer, &QTimer::timeout, this, &SpinButton::repeat);
+    // Reached by Tab; a click spins without taking the focus, so the mouse sees no change.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+QString SpinButton::arrowName(Arrow arrow) const
+{
+    switch (arrow) {
+    case Arrow::Down: return m_downName;
+    case Arrow::Up: return m_upName;
+    case Arrow::None: break;
+    }
+    return QString();
+}
+
+void SpinButton::setArrowNames(const QString& down, const QString& up)
+{
+    m_downName = down;
+    m_upName = up;
+}
+
+void SpinButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+    case Qt::Key_Comma: fire(Arrow::Down); break;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Period: fire(Arrow::Up); break;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    event->accept();
 }
 
 QSize SpinButton::sizeHint() const
@@ -166,6 +199,16 @@ void SpinButton::paintEvent(QPaintEvent*)
     QPainter painter(this);
     drawArrow(&painter, Arrow::Down, pressedArrow() == Arrow::Down);
     drawArrow(&painter, Arrow::Up, pressedArrow() == Arrow::Up);
+    if (hasFocus()) {
+        // Only a keyboard user gets here (a click does not take the focus).
+        QPen pen(palette().color(QPalette::WindowText));
+        pen.setStyle(Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        const QRect focus = rect().adjusted(2, 2, -3, -3);
+        if (focus.width() > 0 && focus.height() > 0)
+            painter.drawRect(focus);
+    }
 }
 
 void SpinButton::drawArrow(QPainter* painter, Arrow arrow, bool sunken) const

@@ -10,6 +10,9 @@
 // stops as soon as the control loses the mouse: the button is released, the
 // control is hidden or disabled, its window is blocked by a modal window or
 // loses activation, or a popup or another widget takes the mouse.
+// From the keyboard (it takes the focus by Tab, not by a click): Left, Down and comma spin
+// down, Right, Up and period spin up, once per key press. Assistive technology sees the two arrows as
+// buttons named arrowName(), with a press action that spins as a click does.
 class SpinButton : public QWidget
 {
     Q_OBJECT
@@ -29,6 +32,13 @@ public:
     // The arrow drawn sunken right now (None when none is held under the pointer).
     Arrow pressedArrow() const;
 
+    // What a screen reader calls each arrow; "Spin down" and "Spin up" until set.
+    QString arrowName(Arrow arrow) const;
+    void setArrowNames(const QString& down, const QString& up);
+
+    // Spins once in the arrow's direction, as a click on it does (nothing while disabled).
+    void press(Arrow arrow) { fire(arrow); }
+
     QSize sizeHint() const override;
 
 signals:
@@ -40,6 +50,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -55,4 +66,6 @@ private:
     QTimer m_timer;
     Arrow m_held = Arrow::None; // arrow the mouse button went down on
     bool m_over = false;        // the pointer is still on m_held
+    QString m_downName = QStringLiteral("Spin down");
+    QString m_upName = QStringLiteral("Spin up");
 };

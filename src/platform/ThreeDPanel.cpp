@@ -1,8 +1,10 @@
 #include "platform/ThreeDPanel.h"
 
+#include "platform/Accessibility.h"
 #include "platform/Bevel.h"
 #include "platform/Units.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <cmath>
 
@@ -18,6 +20,20 @@ void ThreeDPanel::setCaption(const QString& caption)
         return;
     m_caption = caption;
     update();
+    // A screen reader reads the caption as the panel's name.
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+QString ThreeDPanel::spokenCaption() const
+{
+    QStringList spoken;
+    for (const QString& line : captionLines(m_caption).split(QLatin1Char('\n'))) {
+        const QString text = (m_showsMnemonics ? withoutMnemonic(line) : line).simplified();
+        if (!text.isEmpty())
+            spoken << text;
+    }
+    return spoken.join(QLatin1String(", "));
 }
 
 void ThreeDPanel::setShowsMnemonics(bool on)
@@ -62,6 +78,10 @@ void ThreeDPanel::setFloodPercent(double percent)
         return;
     m_floodPercent = value;
     update();
+    if (m_gauge) {
+        QAccessibleValueChangeEvent event(this, value);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 QRect ThreeDPanel::innerRect() const

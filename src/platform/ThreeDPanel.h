@@ -42,6 +42,15 @@ public:
     bool showsMnemonics() const { return m_showsMnemonics; }
     void setShowsMnemonics(bool on);
 
+    // Off until set. On: assistive technology sees the panel as a progress bar whose value
+    // is floodPercent (it looks the same either way).
+    bool isGauge() const { return m_gauge; }
+    void setGauge(bool on) { m_gauge = on; }
+
+    // The caption as one line to be read out: each line's runs of blanks made one, the lines
+    // joined by ", ", mnemonics resolved as they are drawn.
+    QString spokenCaption() const;
+
     // The area inside the edge, where the caption and the flood go.
     QRect innerRect() const;
     // The filled part of innerRect() (empty at 0 %).
@@ -60,4 +69,5 @@ private:
     QColor m_floodColor = QColor(0, 0, 128);
     int m_floodPercent = 0;
     bool m_showsMnemonics = false;
+    bool m_gauge = false;
 };
