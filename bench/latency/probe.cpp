@@ -70,11 +70,18 @@ void sleepMs(double ms)
     std::this_thread::sleep_for(std::chrono::microseconds(long(ms * 1000)));
 }
 
+// A window that goes while it is looked at (a splash closing) is not an error here.
+int ignoreErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 class XScreen
 {
 public:
     XScreen()
     {
+        XSetErrorHandler(ignoreErrors);
         m_display = XOpenDisplay(nullptr);
         if (!m_display)
             return;

@@ -7,6 +7,26 @@
 #include <QSet>
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The whole pictures are background work: a step, a year or a zoom on the GUI thread and
+// the view copies come first when they compete for a processor. (Qt's thread priorities
+// do nothing under Linux's normal scheduling; a thread's nice value does.)
+void yieldToForegroundWork()
+{
+#ifdef Q_OS_LINUX
+    setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), 10);
+#endif
+}
+
+} // namespace
+
 // One picture's two decodings: the copy for the view and the whole picture. Each runs
 // once, on a worker thread or on the first thread that needs it before a worker has taken
 // it up; whoever needs one under way waits for it.
@@ -347,6 +367,8 @@ void PrefetchCache::startWorkers()
 
 void PrefetchCache::work(Lane lane)
 {
+    if (lane == Lane::Wholes)
+        yieldToForegroundWork();
     int& running = lane == Lane::Views ? m_viewRunning : m_wholeRunning;
     for (;;) {
         std::shared_ptr<Job> job;
