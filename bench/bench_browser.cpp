@@ -207,7 +207,8 @@ int main(int argc, char** argv)
         form.Image1->repaint();
     });
 
-    // 2b. A step right after another: the next one is still being decoded ahead.
+    // 2b. A step right after another: three ads on are decoded ahead, so it finds its ad
+    // ready.
     const double rapidStepMs = medianMs(
         kRuns,
         [&] {
@@ -219,6 +220,29 @@ int main(int argc, char** argv)
             form.ShowNextAd();
             form.Image1->repaint();
         });
+
+    // 2c. The fourth step in a row: its ad's decoding began with the first.
+    const double fourthStepMs = medianMs(
+        kRuns,
+        [&] {
+            settle();
+            for (int i = 0; i < 3; ++i) {
+                form.ShowNextAd();
+                form.Image1->repaint();
+            }
+        },
+        [&] {
+            form.ShowNextAd();
+            form.Image1->repaint();
+        });
+
+    // 2d. The zoomed view: the whole pictures of both neighbours read ahead.
+    form.cmdZoom->click();
+    QCoreApplication::processEvents();
+    settle();
+    const double residentZoomed = residentMb();
+    form.cmdZoomOut->click();
+    settle();
 
     // 3. Year availability and the count on a folder of 24000 files, after its first read.
     const QString mediaRoot = g.MediaRoot;
@@ -257,8 +281,10 @@ int main(int argc, char** argv)
         {"stretched picture against full decode, PSNR", quality, 0, "dB", 38.0, true},
         {"ShowNextAd to a neighbour decoded ahead", stepMs, 0, "ms", 16.0},
         {"ShowNextAd right after another step", rapidStepMs, decodeMs, "ms", 0.6},
+        {"ShowNextAd, the fourth step in a row", fourthStepMs, decodeMs, "ms", 0.6},
         {"EnableAdYears + count, 24000 files", probesMs, 0, "ms", 2.0},
         {"resident memory with a year on show", residentWithYear, 0, "MB", 200.0},
+        {"resident memory zoomed in, neighbours ahead", residentZoomed, 0, "MB", 0},
         {"resident memory growth over 200 steps", after - before, 0, "MB", 100.0},
     };
     bool allHold = fake.boxes.calls.isEmpty();
