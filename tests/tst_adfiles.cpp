@@ -181,6 +181,28 @@ private slots:
         QCOMPARE(n.next, next);
     }
 
+    void stepsAhead_data()
+    {
+        QTest::addColumn<QString>("present");
+        QTest::addColumn<int>("adNumber");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("middle of many") << "0,1,2,3,4,5,6" << 3 << QList<int>{4, 2, 5, 6, 1};
+        QTest::newRow("first: back wraps to the last") << "0,1,2,3,4,5,6" << 0 << QList<int>{1, 6, 2, 3, 5};
+        QTest::newRow("near the end: on wraps to the first") << "0,1,2,3,4,5,6" << 5 << QList<int>{6, 4, 0, 1, 3};
+        QTest::newRow("over gaps") << "0,2,5,9" << 0 << QList<int>{2, 9, 5};
+        QTest::newRow("three: each once") << "0,1,2" << 0 << QList<int>{1, 2};
+        QTest::newRow("two") << "0,1" << 1 << QList<int>{0};
+        QTest::newRow("single") << "0" << 0 << QList<int>{};
+    }
+    void stepsAhead()
+    {
+        QFETCH(QString, present);
+        QFETCH(int, adNumber);
+        QFETCH(QList<int>, numbers);
+        const QSet<int> files = numbersIn(present);
+        QCOMPARE(::stepsAhead(adNumber, [&](int number) { return files.contains(number); }), numbers);
+    }
+
     // The first ads of a make's years decoded ahead: nearest first, within the memory.
     void yearsToReadAhead_data()
     {

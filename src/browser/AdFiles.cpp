@@ -122,6 +122,22 @@ Neighbours neighboursOf(int adNumber, const std::function<bool(int)>& exists)
     return result;
 }
 
+QList<int> stepsAhead(int adNumber, const std::function<bool(int)>& exists)
+{
+    QList<int> numbers;
+    auto add = [&](int n) {
+        if (n >= 0 && n != adNumber && !numbers.contains(n))
+            numbers << n;
+    };
+    const Neighbours first = neighboursOf(adNumber, exists);
+    const int second = first.next >= 0 ? neighboursOf(first.next, exists).next : -1;
+    const int third = second >= 0 ? neighboursOf(second, exists).next : -1;
+    const int back = first.previous >= 0 ? neighboursOf(first.previous, exists).previous : -1;
+    for (int n : {first.next, first.previous, second, third, back})
+        add(n);
+    return numbers;
+}
+
 QList<int> yearsToReadAhead(const QList<int>& available, int near, qint64 budgetBytes, qint64 bytesEach)
 {
     QList<int> years = available;

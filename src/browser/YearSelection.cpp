@@ -175,20 +175,21 @@ void Form1::readAhead()
         // The ads a step would show next. Stepping reads the media, so that is where they
         // are looked up.
         const QString code = m_g.ParentPrefix + m_g.MakePrefix;
-        QHash<int, QString> found;  // the paths the search below turned up, by number
-        const Neighbours around = neighboursOf(m_g.AdNumber, [&](int n) {
+        QHash<int, QString> found;  // what the search below looked up, by number (empty: none)
+        const QList<int> numbers = stepsAhead(m_g.AdNumber, [&](int n) {
+            const auto known = found.constFind(n);
+            if (known != found.constEnd())
+                return !known->isEmpty();
             const Listing l = m_s.files.first(m_g.MediaRoot, adFile(m_g.AdYear, code, n));
-            if (l.found())
-                found.insert(n, l.path);
+            found.insert(n, l.found() ? l.path : QString());
             return l.found();
         });
         QStringList next;
-        for (int n : {around.next, around.previous}) {
-            if (n >= 0 && n != m_g.AdNumber)
-                next << found.value(n);
-        }
+        for (int n : numbers)
+            next << found.value(n);
         if (zoomed) {
-            request.wholes = next;
+            // Whole pictures are large: only the next step's either way.
+            request.wholes = next.mid(0, 2);
             request.views << m_adOnShow;  // for the way back to the normal view
         } else {
             request.views = next;
