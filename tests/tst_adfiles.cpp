@@ -180,6 +180,86 @@ private slots:
         QCOMPARE(n.previous, previous);
         QCOMPARE(n.next, next);
     }
+
+    void stepsAhead_data()
+    {
+        QTest::addColumn<QString>("present");
+        QTest::addColumn<int>("adNumber");
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("middle of many") << "0,1,2,3,4,5,6" << 3 << QList<int>{4, 2, 5, 6, 1};
+        QTest::newRow("first: back wraps to the last") << "0,1,2,3,4,5,6" << 0 << QList<int>{1, 6, 2, 3, 5};
+        QTest::newRow("near the end: on wraps to the first") << "0,1,2,3,4,5,6" << 5 << QList<int>{6, 4, 0, 1, 3};
+        QTest::newRow("over gaps") << "0,2,5,9" << 0 << QList<int>{2, 9, 5};
+        QTest::newRow("three: each once") << "0,1,2" << 0 << QList<int>{1, 2};
+        QTest::newRow("two") << "0,1" << 1 << QList<int>{0};
+        QTest::newRow("single") << "0" << 0 << QList<int>{};
+    }
+    void stepsAhead()
+    {
+        QFETCH(QString, present);
+        QFETCH(int, adNumber);
+        QFETCH(QList<int>, numbers);
+        const QSet<int> files = numbersIn(present);
+        QCOMPARE(::stepsAhead(adNumber, [&](int number) { return files.contains(number); }), numbers);
+    }
+
+    // The first ads of a make's years decoded ahead: nearest first, within the memory.
+    void yearsToReadAhead_data()
+    {
+        QTest::addColumn<QList<int>>("available");
+        QTest::addColumn<int>("near");
+        QTest::addColumn<qint64>("budget");
+        QTest::addColumn<qint64>("each");
+        QTest::addColumn<QList<int>>("years");
+        const QList<int> make{69, 50, 55, 57, 60, 65};
+        QTest::newRow("no year shown: as the buttons run") << make << 0 << qint64(1000) << qint64(10)
+                                                          << QList<int>{50, 55, 57, 60, 65, 69};
+        QTest::newRow("nearest first, the later of two as near") << make << 60 << qint64(1000) << qint64(10)
+                                                                 << QList<int>{60, 57, 65, 55, 69, 50};
+        QTest::newRow("from the first year") << make << 50 << qint64(1000) << qint64(10)
+                                             << QList<int>{50, 55, 57, 60, 65, 69};
+        QTest::newRow("a year without ads in the middle") << QList<int>{54, 56} << 55 << qint64(1000) << qint64(10)
+                                                          << QList<int>{56, 54};
+        QTest::newRow("the budget holds the nearest three") << make << 60 << qint64(35) << qint64(10)
+                                                            << QList<int>{60, 57, 65};
+        QTest::newRow("exactly two") << make << 69 << qint64(20) << qint64(10) << QList<int>{69, 65};
+        QTest::newRow("less than one") << make << 60 << qint64(9) << qint64(10) << QList<int>{};
+        QTest::newRow("no budget") << make << 60 << qint64(-5) << qint64(10) << QList<int>{};
+        QTest::newRow("nothing to read") << QList<int>{} << 60 << qint64(1000) << qint64(10) << QList<int>{};
+        // Twenty years of copies of 443 x 563 pixels fit into 48 MiB; at twice the density a dozen.
+        QList<int> twenty;
+        for (int y = 50; y < 70; ++y)
+            twenty << y;
+        QTest::newRow("every year at 96 dpi") << twenty << 0 << qint64(48) * 1024 * 1024
+                                              << ::viewCopyBytes(QSize(443, 563)) << twenty;
+        QTest::newRow("twelve at 192 dpi") << twenty << 0 << qint64(48) * 1024 * 1024
+                                           << ::viewCopyBytes(QSize(886, 1126)) << twenty.mid(0, 12);
+    }
+    void yearsToReadAhead()
+    {
+        QFETCH(QList<int>, available);
+        QFETCH(int, near);
+        QFETCH(qint64, budget);
+        QFETCH(qint64, each);
+        QFETCH(QList<int>, years);
+        QCOMPARE(::yearsToReadAhead(available, near, budget, each), years);
+    }
+
+    void viewCopyBytes_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qint64>("bytes");
+        QTest::newRow("the normal view") << QSize(443, 563) << qint64(443 * 563 * 4);
+        QTest::newRow("none") << QSize() << qint64(0);
+        QTest::newRow("empty") << QSize(0, 563) << qint64(0);
+        QTest::newRow("beyond 32 bits") << QSize(40000, 30000) << qint64(40000) * 30000 * 4;
+    }
+    void viewCopyBytes()
+    {
+        QFETCH(QSize, size);
+        QFETCH(qint64, bytes);
+        QCOMPARE(::viewCopyBytes(size), bytes);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestAdFiles)

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <functional>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -361,14 +362,77 @@ private slots:
         QVERIFY(p.fake.end.endedAtOnce);
     }
 
+    // What is decoded ahead: once a make is chosen the first ad of each of its years; with
+    // a year on show the ads a step shows next first, then the years nearest to it; in the
+    // zoomed view the whole pictures a step there shows.
     void theNextAdsAreAskedForAhead()
     {
         TestProgram p;
-        Form1* f = showSolenne55(p, {0, 1, 2});
+        p.writeMedia({"52VaSo00.jpg", "55VaSo00.jpg", "55VaSo01.jpg", "55VaSo02.jpg", "56VaSo00.jpg", "63VaSo00.jpg",
+                      "55VaVa00.jpg"});
+        const QString ads = p.mediaRoot() + "/ads/";
+        Form1* f = chooseMake(p, 1);
         QVERIFY(f);
         QVERIFY(!p.fake.pictures.prefetched.isEmpty());
-        QCOMPARE(p.fake.pictures.prefetched.last(),
-                 (QStringList{p.mediaRoot() + "/ads/55VaSo01.jpg", p.mediaRoot() + "/ads/55VaSo02.jpg"}));
+        ReadAhead r = p.fake.pictures.prefetched.last();
+        QCOMPARE(r.views, (QStringList{ads + "52VaSo00.jpg", ads + "55VaSo00.jpg", ads + "56VaSo00.jpg",
+                                       ads + "63VaSo00.jpg"}));
+        QVERIFY(r.wholes.isEmpty() && r.laterWholes.isEmpty());
+        QCOMPARE(r.viewSize, f->Image1->deviceSize());
+
+        f->cmdYear[5]->click();
+        r = p.fake.pictures.prefetched.last();
+        QCOMPARE(r.views, (QStringList{ads + "55VaSo01.jpg", ads + "55VaSo02.jpg", ads + "55VaSo00.jpg",
+                                       ads + "56VaSo00.jpg", ads + "52VaSo00.jpg", ads + "63VaSo00.jpg"}));
+        QCOMPARE(r.laterWholes, QStringList{ads + "55VaSo00.jpg"});
+        QVERIFY(r.wholes.isEmpty());
+
+        f->SpinButton1->spinUp();
+        r = p.fake.pictures.prefetched.last();
+        QCOMPARE(r.views.mid(0, 2), (QStringList{ads + "55VaSo02.jpg", ads + "55VaSo00.jpg"}));
+        QCOMPARE(r.laterWholes, QStringList{ads + "55VaSo01.jpg"});
+
+        f->cmdZoom->click();
+        r = p.fake.pictures.prefetched.last();
+        QCOMPARE(r.wholes, (QStringList{ads + "55VaSo02.jpg", ads + "55VaSo00.jpg"}));
+        QCOMPARE(r.views.first(), ads + "55VaSo01.jpg");
+        QVERIFY(r.laterWholes.isEmpty());
+
+        // Another make: only its years; another parent: nothing.
+        f->cmdZoomOut->click();
+        f->Option1[0]->setChecked(true);
+        QCOMPARE(p.fake.pictures.prefetched.last().views, QStringList{ads + "55VaVa00.jpg"});
+        f->optParent[1]->setChecked(true);
+        QVERIFY(p.fake.pictures.prefetched.last().isEmpty());
+    }
+
+    // Presses that come faster than the ads are decoded: each press still shows the next
+    // ad in turn, the counter never skips one, and the last press's ad is the one on show.
+    void quickStepsShowEveryAdInTurn()
+    {
+        TestProgram p;
+        p.fake.pictures.decodeAhead = true;
+        Form1* f = showSolenne55(p, {0, 1, 2, 3, 4, 5, 6, 7});
+        QVERIFY(f);
+        QStringList counters;
+        QStringList wrong;
+        connect(f->Text1, &QLineEdit::textChanged, f, [&](const QString& text) {
+            counters << text;
+            const QString name = QStringLiteral("55VaSo%1.jpg").arg(counters.size(), 2, 10, QChar('0'));
+            if (!MediaBuilder::shows(f->Image1->picture(), name))
+                wrong << name;
+        });
+        f->cmdYear[5]->setFocus();
+        // Five presses waiting in the queue at once, as a quick hand leaves them.
+        for (int i = 0; i < 5; ++i) {
+            QCoreApplication::postEvent(f->cmdYear[5], new QKeyEvent(QEvent::KeyPress, Qt::Key_Period, Qt::NoModifier, "."));
+            QCoreApplication::postEvent(f->cmdYear[5], new QKeyEvent(QEvent::KeyRelease, Qt::Key_Period, Qt::NoModifier, "."));
+        }
+        QTRY_COMPARE(counters.size(), 5);
+        QCOMPARE(counters, (QStringList{"2 of 8", "3 of 8", "4 of 8", "5 of 8", "6 of 8"}));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(' ')));
+        QVERIFY(MediaBuilder::shows(f->Image1->picture(), "55VaSo05.jpg"));
+        QCOMPARE(p.g.AdNumber, qint16(5));
     }
 
     // ---- stepping ----

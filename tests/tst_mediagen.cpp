@@ -8,6 +8,7 @@
 
 #include <QCryptographicHash>
 #include <QDirIterator>
+#include <QSet>
 
 namespace {
 
@@ -56,6 +57,46 @@ private slots:
         }
         QCOMPARE(second.size(), first.size());
         QVERIFY2(differing.isEmpty(), qPrintable(differing.join(' ')));
+    }
+
+    // What the latency benchmark watches: each ad's block at its centre, in the colour
+    // the list beside the folders names, and no two ads of one year alike.
+    void centreBlocksAreListedAndShown()
+    {
+        QString dir;
+        mediagen::Options options;
+        QString error;
+        QVERIFY2(mediagen::parseArguments({"media", "--centre-block", "--ad-size", "200x260"}, &dir, &options, &error),
+                 qPrintable(error));
+        QVERIFY(options.centreBlock);
+        QVERIFY(!mediagen::parseArguments({"media", "--centre-block=yes"}, &dir, &options, &error));
+        QTemporaryDir media;
+        options.adSize = QSize(200, 260);
+        QVERIFY2(mediagen::writeSampleMedia(media.path(), options, &error), qPrintable(error));
+        QFile list(media.filePath(mediagen::centreBlockListName()));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = list.readAll().trimmed().split('\n');
+        QCOMPARE(lines.size(), mediagen::sampleAds().size());
+        QtPictureLoader loader;
+        for (const QByteArray& line : lines) {
+            const QList<QByteArray> fields = line.split(' ');
+            QCOMPARE(fields.size(), 2);
+            const QImage ad = loader.load(media.filePath(QString::fromUtf8(fields[0])), &error).image();
+            QVERIFY2(!ad.isNull(), qPrintable(error));
+            const QColor listed(QStringLiteral("#") + QString::fromUtf8(fields[1]));
+            const QColor shown = ad.pixelColor(ad.width() / 2, ad.height() / 2);
+            QVERIFY2(qAbs(shown.red() - listed.red()) < 24 && qAbs(shown.green() - listed.green()) < 24
+                         && qAbs(shown.blue() - listed.blue()) < 24,
+                     line.constData());
+        }
+        QSet<QRgb> year;
+        for (int n = 0; n < 20; ++n)
+            year.insert(mediagen::centreBlockColour(1965, n).rgb());
+        QCOMPARE(year.size(), 20);
+        // Without the option, neither block nor list.
+        QTemporaryDir plain;
+        QVERIFY(mediagen::writeSampleMedia(plain.path(), small(), &error));
+        QVERIFY(!QFile::exists(plain.filePath(mediagen::centreBlockListName())));
     }
 
     void everyPictureReadsAtItsSize()

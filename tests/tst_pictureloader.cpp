@@ -11,8 +11,12 @@
 #include <QImageWriter>
 #include <QColorSpace>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -24,6 +28,69 @@ QImage countingDecode(const QByteArray& bytes, const QSize& viewSize, QSize* nat
     return picturedecoding::decode(bytes, viewSize, naturalSize, error);
 }
 
+// A decoder that names what it decodes, in order, and can be held at its start.
+std::mutex gateMutex;
+std::condition_variable gateChanged;
+bool gateOpen = true;
+int insideGate = 0;
+QHash<QByteArray, QString> namesByBytes;
+QStringList decoded;  // "55VaSo01.jpg view" or "55VaSo01.jpg whole", in the order begun
+
+QImage namingDecode(const QByteArray& bytes, const QSize& viewSize, QSize* naturalSize, QString* error)
+{
+    {
+        std::unique_lock<std::mutex> lock(gateMutex);
+        decoded << namesByBytes.value(bytes) + (viewSize.isEmpty() ? " whole" : " view");
+        ++insideGate;
+        gateChanged.notify_all();
+        gateChanged.wait(lock, [] { return gateOpen; });
+        --insideGate;
+    }
+    return picturedecoding::decode(bytes, viewSize, naturalSize, error);
+}
+
+void setGate(bool open)
+{
+    std::lock_guard<std::mutex> lock(gateMutex);
+    gateOpen = open;
+    gateChanged.notify_all();
+}
+
+// Waits until a decoding is held at the gate.
+bool heldAtGate()
+{
+    std::unique_lock<std::mutex> lock(gateMutex);
+    return gateChanged.wait_for(lock, std::chrono::seconds(20), [] { return insideGate > 0; });
+}
+
+QStringList decodedNow()
+{
+    std::lock_guard<std::mutex> lock(gateMutex);
+    return decoded;
+}
+
+// Ads under `dir`, known to namingDecode by their bytes; their paths.
+QStringList namedAds(MediaBuilder& media, const QStringList& names)
+{
+    QStringList paths;
+    for (const QString& name : names) {
+        media.ad(name);
+        QFile f(media.adPath(name));
+        if (f.open(QIODevice::ReadOnly))
+            namesByBytes.insert(f.readAll(), name);
+        paths << media.adPath(name);
+    }
+    return paths;
+}
+
+ReadAhead views(const QStringList& paths)
+{
+    ReadAhead request;
+    request.viewSize = QSize(43, 57);
+    request.views = paths;
+    return request;
+}
+
 const QColor kSrgbGreen(40, 170, 60);
 // The view size a test asks for: a quarter of the pictures below, and not a plain fraction.
 const QSize kView(43, 57);
@@ -32,6 +99,14 @@ bool write(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// A request for the whole pictures of these paths, now.
+ReadAhead wholes(const QStringList& paths)
+{
+    ReadAhead request;
+    request.wholes = paths;
+    return request;
 }
 
 QPoint middle(const QImage& image)
@@ -59,7 +134,14 @@ class TestPictureLoader : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { decodes = 0; }
+    void init()
+    {
+        decodes = 0;
+        setGate(true);
+        std::lock_guard<std::mutex> lock(gateMutex);
+        decoded.clear();
+        namesByBytes.clear();
+    }
 
     void brokenPicturesFail_data()
     {
@@ -309,7 +391,7 @@ private slots:
         MediaBuilder media(dir.path());
         media.ad("55VaSo01.jpg").ad("55VaSo02.jpg");
         PrefetchCache cache(&countingDecode);
-        cache.prefetch({media.adPath("55VaSo01.jpg"), media.adPath("55VaSo02.jpg")});
+        cache.prefetch(wholes({media.adPath("55VaSo01.jpg"), media.adPath("55VaSo02.jpg")}));
         cache.waitForIdle();
         QCOMPARE(int(decodes), 2);
         QString error;
@@ -317,7 +399,7 @@ private slots:
         QVERIFY(MediaBuilder::shows(cache.take(media.adPath("55VaSo01.jpg"), &error).image(), "55VaSo01.jpg"));
         QCOMPARE(int(decodes), 2);
         // Asking again for what is held starts nothing new.
-        cache.prefetch({media.adPath("55VaSo01.jpg")});
+        cache.prefetch(wholes({media.adPath("55VaSo01.jpg")}));
         cache.waitForIdle();
         QCOMPARE(int(decodes), 2);
         QCOMPARE(cache.held(), 1);
@@ -329,7 +411,7 @@ private slots:
         MediaBuilder media(dir.path());
         media.ad("55VaSo01.jpg", {40, 60});
         PrefetchCache cache(&countingDecode);
-        cache.prefetch({media.adPath("55VaSo01.jpg")});
+        cache.prefetch(wholes({media.adPath("55VaSo01.jpg")}));
         cache.waitForIdle();
         // Another picture under the same name, of another size.
         QFile::remove(media.adPath("55VaSo01.jpg"));
@@ -349,7 +431,7 @@ private slots:
         MediaBuilder media(dir.path());
         media.ad("55VaSo01.jpg");
         PrefetchCache cache(&countingDecode);
-        cache.prefetch({media.adPath("55VaSo01.jpg")});
+        cache.prefetch(wholes({media.adPath("55VaSo01.jpg")}));
         cache.waitForIdle();
         QVERIFY(QFile::remove(media.adPath("55VaSo01.jpg")));
         QString error;
@@ -363,7 +445,7 @@ private slots:
         MediaBuilder media(dir.path());
         media.file("ads/55VaSo01.jpg", "garbage");
         PrefetchCache cache(&countingDecode);
-        cache.prefetch({media.adPath("55VaSo01.jpg")});
+        cache.prefetch(wholes({media.adPath("55VaSo01.jpg")}));
         cache.waitForIdle();
         QString error;
         QVERIFY(cache.take(media.adPath("55VaSo01.jpg"), &error).isNull());
@@ -382,13 +464,13 @@ private slots:
         }
         PrefetchCache cache(&countingDecode);
         for (int n = 1; n < 5; ++n) {
-            cache.prefetch({paths[n - 1], paths[n + 1]});
+            cache.prefetch(wholes({paths[n - 1], paths[n + 1]}));
             QVERIFY(cache.held() <= 2);
         }
         cache.waitForIdle();
         QCOMPARE(cache.held(), 2);
         // A request for nothing drops everything; loads still work.
-        cache.prefetch({});
+        cache.prefetch(wholes({}));
         QCOMPARE(cache.held(), 0);
         QString error;
         QVERIFY(MediaBuilder::shows(cache.take(paths[5], &error).image(), "55VaSo05.jpg"));
@@ -400,11 +482,104 @@ private slots:
         MediaBuilder media(dir.path());
         media.ad("55VaSo01.jpg", {1200, 1600});
         PrefetchCache cache(&countingDecode);
-        cache.prefetch({media.adPath("55VaSo01.jpg")});
+        cache.prefetch(wholes({media.adPath("55VaSo01.jpg")}));
         QString error;
         // Whether the decoding has finished or not, the answer is the picture, decoded once.
         QVERIFY(MediaBuilder::shows(cache.take(media.adPath("55VaSo01.jpg"), &error).image(), "55VaSo01.jpg"));
         QCOMPARE(int(decodes), 1);
+    }
+
+    // ---- what is decoded ahead, and in which order ----
+
+    // A user stepping on makes the pictures asked for before stale: those not begun are
+    // never decoded, and the latest request's come first, in its order.
+    void theLatestRequestComesFirstAndStaleOnesAreDropped()
+    {
+        QTemporaryDir dir;
+        MediaBuilder media(dir.path());
+        const QStringList ads = namedAds(media, {"55VaSo01.jpg", "55VaSo02.jpg", "55VaSo03.jpg", "55VaSo04.jpg"});
+        PrefetchCache cache(&namingDecode, 1);
+        setGate(false);
+        cache.prefetch(views({ads[0], ads[1]}));
+        QVERIFY(heldAtGate());
+        // 01 is under way; 02 waits behind it and is not wanted any more.
+        cache.prefetch(views({ads[3], ads[2]}));
+        setGate(true);
+        cache.waitForIdle();
+        QCOMPARE(decodedNow(), (QStringList{"55VaSo01.jpg view", "55VaSo04.jpg view", "55VaSo03.jpg view"}));
+        QCOMPARE(cache.held(), 2);
+    }
+
+    // A step to a picture whose copy a worker has not begun decodes it at once itself:
+    // it does not wait for the worker, busy with another picture.
+    void aStepDoesNotWaitForTheDecodingOfAnother()
+    {
+        QTemporaryDir dir;
+        MediaBuilder media(dir.path());
+        const QStringList ads = namedAds(media, {"55VaSo01.jpg", "55VaSo02.jpg"});
+        PrefetchCache cache(&namingDecode, 1);
+        setGate(false);
+        cache.prefetch(views({ads[0], ads[1]}));
+        QVERIFY(heldAtGate());
+        // The gate holds the worker on 01; this thread's own decoding of 02 passes it.
+        std::thread opener([&] {
+            QString error;
+            cache.open(ads[1], QSize(43, 57), &error);
+        });
+        {
+            std::unique_lock<std::mutex> lock(gateMutex);
+            QVERIFY(gateChanged.wait_for(lock, std::chrono::seconds(20), [] { return insideGate == 2; }));
+            gateOpen = true;
+            gateChanged.notify_all();
+        }
+        opener.join();
+        cache.waitForIdle();
+        // 02 decoded once, by the step, not again by the worker.
+        QCOMPARE(decodedNow(), (QStringList{"55VaSo01.jpg view", "55VaSo02.jpg view"}));
+    }
+
+    // Read ahead for the view, a picture costs only its small copy; the whole picture is
+    // decoded when something needs it, and let go again when only the view is wanted.
+    void theWholePictureFollowsOnDemand()
+    {
+        QTemporaryDir dir;
+        MediaBuilder media(dir.path());
+        const QStringList ads = namedAds(media, {"55VaSo01.jpg"});
+        PrefetchCache cache(&namingDecode);
+        cache.prefetch(views(ads));
+        cache.waitForIdle();
+        QCOMPARE(decodedNow(), QStringList{"55VaSo01.jpg view"});
+        QString error;
+        Picture picture = cache.open(ads[0], QSize(43, 57), &error);
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        QCOMPARE(decodedNow().size(), 1);
+        QVERIFY(!picture.isReady());
+        QVERIFY(MediaBuilder::shows(picture.image(), "55VaSo01.jpg"));
+        QCOMPARE(decodedNow(), (QStringList{"55VaSo01.jpg view", "55VaSo01.jpg whole"}));
+        // Nobody holds it any more and the next request wants only its view.
+        picture = Picture();
+        cache.prefetch(views(ads));
+        cache.waitForIdle();
+        QCOMPARE(decodedNow().size(), 2);
+        QVERIFY(!cache.take(ads[0], &error).isNull());
+        QCOMPARE(decodedNow().last(), QString("55VaSo01.jpg whole"));
+        QCOMPARE(decodedNow().size(), 3);
+    }
+
+    // The whole pictures asked for now come before those wanted once the user pauses, and
+    // have a worker of their own beside the views'.
+    void wholesInTheirOrder()
+    {
+        QTemporaryDir dir;
+        MediaBuilder media(dir.path());
+        const QStringList ads = namedAds(media, {"55VaSo01.jpg", "55VaSo02.jpg", "55VaSo03.jpg"});
+        PrefetchCache cache(&namingDecode, 1, 0);
+        ReadAhead request;
+        request.laterWholes = {ads[0]};
+        request.wholes = {ads[2], ads[1]};
+        cache.prefetch(request);
+        cache.waitForIdle();
+        QCOMPARE(decodedNow(), (QStringList{"55VaSo03.jpg whole", "55VaSo02.jpg whole", "55VaSo01.jpg whole"}));
     }
 };
 

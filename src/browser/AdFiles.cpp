@@ -2,10 +2,14 @@
 
 #include "platform/FileLookup.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kHighestCounted = 20;  // the count starts here; finding it means "too many"
 constexpr int kHighestStepped = 30;  // stepping tries numbers up to this one
+constexpr int kFirstYear = 50;
+constexpr int kLastYear = 69;
 
 std::vector<int> span(int from, int to)
 {
@@ -116,4 +120,42 @@ Neighbours neighboursOf(int adNumber, const std::function<bool(int)>& exists)
     if (result.next < 0 && forward.origin != 0 && exists(0))
         result.next = 0;
     return result;
+}
+
+QList<int> stepsAhead(int adNumber, const std::function<bool(int)>& exists)
+{
+    QList<int> numbers;
+    auto add = [&](int n) {
+        if (n >= 0 && n != adNumber && !numbers.contains(n))
+            numbers << n;
+    };
+    const Neighbours first = neighboursOf(adNumber, exists);
+    const int second = first.next >= 0 ? neighboursOf(first.next, exists).next : -1;
+    const int third = second >= 0 ? neighboursOf(second, exists).next : -1;
+    const int back = first.previous >= 0 ? neighboursOf(first.previous, exists).previous : -1;
+    for (int n : {first.next, first.previous, second, third, back})
+        add(n);
+    return numbers;
+}
+
+QList<int> yearsToReadAhead(const QList<int>& available, int near, qint64 budgetBytes, qint64 bytesEach)
+{
+    QList<int> years = available;
+    std::sort(years.begin(), years.end());
+    if (near >= kFirstYear && near <= kLastYear) {
+        std::stable_sort(years.begin(), years.end(), [near](int a, int b) {
+            const int da = qAbs(a - near);
+            const int db = qAbs(b - near);
+            return da != db ? da < db : a > b;
+        });
+    }
+    const qint64 fit = bytesEach > 0 ? qMax<qint64>(0, budgetBytes) / bytesEach : years.size();
+    if (fit < years.size())
+        years.resize(int(fit));
+    return years;
+}
+
+qint64 viewCopyBytes(const QSize& deviceSize)
+{
+    return deviceSize.isEmpty() ? 0 : qint64(deviceSize.width()) * deviceSize.height() * 4;
 }

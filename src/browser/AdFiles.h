@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QSize>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -55,3 +57,17 @@ struct Neighbours
     int next = -1;
 };
 Neighbours neighboursOf(int adNumber, const std::function<bool(int number)>& exists);
+
+// The ads worth decoding ahead of the steps from adNumber, most wanted first: the ones the
+// next step and a step back show, then the two after the next (quick presses mostly go
+// on), then the second step back. The one on show and repeats are left out.
+QList<int> stepsAhead(int adNumber, const std::function<bool(int number)>& exists);
+
+// The years whose first ad is decoded ahead, most wanted first: the available years
+// nearest to the year `near` first (of two as near, the later), as many as budgetBytes
+// holds at bytesEach a year. With `near` outside 50 to 69 (no year shown yet) they come
+// in the order of the buttons.
+QList<int> yearsToReadAhead(const QList<int>& available, int near, qint64 budgetBytes, qint64 bytesEach);
+
+// The memory a copy of that many device pixels takes (four bytes a pixel).
+qint64 viewCopyBytes(const QSize& deviceSize);

@@ -54,6 +54,7 @@ void Form1::ShowMake()
 
     // 3-5. The make's code and the years that have ads.
     m_g.MakeCode = makeCodeFor(selectedParentCaption(), m_g.SelectedMake);
+    m_adOnShow.clear();
     EnableAdYears();
 
     // 6. The make's name and emblem; a missing emblem leaves the previous picture.
@@ -67,11 +68,14 @@ void Form1::ShowMake()
     } else {
         Image1->setPicture(PicSrc->heldPicture());
     }
+    // The first ad of every year, so that a click on a year shows it at once.
+    readAhead();
     describeAdOnShow();
 }
 
 void Form1::EnableAdYears()
 {
+    m_yearsWithAds.clear();
     for (int i = 0; i < 20; ++i) {
         const int year = i + 50;
         // A listing that fails (an unreadable drive) enables the year as well: choosing it
@@ -79,6 +83,8 @@ void Form1::EnableAdYears()
         const Listing first = m_s.files.first(m_g.MediaRoot, adFile(year, m_g.MakeCode, 0));
         if (first.failed || !first.name.isEmpty())
             cmdYear[i]->setEnabled(true);
+        if (first.found())
+            m_yearsWithAds << year;
         if (cmdYear[i]->foreColor() != onShowColour())
             cmdYear[i]->setForeColor(Qt::black);
     }

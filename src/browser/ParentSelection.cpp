@@ -31,6 +31,8 @@ void Form1::optParent_Click(int Index)
         year->setForeColor(Qt::black);
         year->setEnabled(false);
     }
+    m_yearsWithAds.clear();
+    m_adOnShow.clear();
 
     // 4. All make buttons shown; the sixth enabled.
     for (OptionButton* make : Option1)
@@ -75,6 +77,8 @@ void Form1::optParent_Click(int Index)
 
     // 8. Zooming is possible once a picture is on show.
     cmdZoom->setEnabled(true);
+    // Nothing of the other group's makes is wanted ahead any more.
+    readAhead();
     describeAdOnShow();
 }
 

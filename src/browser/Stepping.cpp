@@ -67,8 +67,10 @@ bool Form1::searchAndShow(const StepRange& range)
     for (int n : range.numbers) {
         m_g.AdNumber = qint16(n);
         const PictureLoad ad = LoadPicture(m_s, m_g.MediaRoot, adFile(m_g.AdYear, code, n), view);
-        if (ad.ok())
+        if (ad.ok()) {
             PicSrc->setPicture(ad.picture);
+            m_adOnShow = ad.path;
+        }
         // After a failed load this puts the previous picture back.
         if (Image1->heldPicture() != PicSrc->heldPicture())
             Image1->setPicture(PicSrc->heldPicture());
@@ -92,7 +94,7 @@ void Form1::showStep()
     SetScrollRange();
     VScr->setValue(0);
     m_s.pointer.setMousePointer(MousePointer::Default);
-    prefetchNeighbours();
+    readAhead();
     describeAdOnShow();
 }
 

@@ -128,6 +128,7 @@ Form1::YearOutcome Form1::showYearOnce(int Index, PictureLoad* damaged)
         return YearOutcome::Damaged;
     }
     showPicture(first.picture);
+    m_adOnShow = first.path;
 
     // 17. (The scroll position is kept.)
     SetScrollRange();
@@ -144,7 +145,7 @@ Form1::YearOutcome Form1::showYearOnce(int Index, PictureLoad* damaged)
 
     // 19. Default pointer; the neighbours are decoded ahead.
     m_s.pointer.setMousePointer(MousePointer::Default);
-    prefetchNeighbours();
+    readAhead();
     describeAdOnShow();
     return YearOutcome::Shown;
 }
@@ -157,22 +158,54 @@ void Form1::showPicture(const Picture& picture)
     updatePanCursor();
 }
 
-void Form1::prefetchNeighbours()
+namespace {
+
+// What the first ads of the years may take while they wait for a click: every year at the
+// usual screen sizes (about 1 MB each), the nearest dozen on a screen of twice the density.
+constexpr qint64 kYearsReadAheadBytes = 48LL * 1024 * 1024;
+
+} // namespace
+
+void Form1::readAhead()
 {
-    // Decode the ads a step would show next, so the step itself is quick. Stepping reads
-    // the media, so that is where they are looked up.
-    const QString code = m_g.ParentPrefix + m_g.MakePrefix;
-    QHash<int, QString> found;  // the paths the search below turned up, by number
-    const Neighbours around = neighboursOf(m_g.AdNumber, [&](int n) {
-        const Listing l = m_s.files.first(m_g.MediaRoot, adFile(m_g.AdYear, code, n));
-        if (l.found())
-            found.insert(n, l.path);
-        return l.found();
-    });
-    QStringList paths;
-    for (int n : {around.next, around.previous}) {
-        if (n >= 0 && n != m_g.AdNumber)
-            paths << found.value(n);
+    ReadAhead request;
+    request.viewSize = Image1->deviceSize();
+    // The zoomed view steps to whole pictures; the normal view shows copies in its size.
+    const bool zoomed = Image1->isHidden();
+    if (!m_adOnShow.isEmpty()) {
+        // The ads a step would show next. Stepping reads the media, so that is where they
+        // are looked up.
+        const QString code = m_g.ParentPrefix + m_g.MakePrefix;
+        QHash<int, QString> found;  // what the search below looked up, by number (empty: none)
+        const QList<int> numbers = stepsAhead(m_g.AdNumber, [&](int n) {
+            const auto known = found.constFind(n);
+            if (known != found.constEnd())
+                return !known->isEmpty();
+            const Listing l = m_s.files.first(m_g.MediaRoot, adFile(m_g.AdYear, code, n));
+            found.insert(n, l.found() ? l.path : QString());
+            return l.found();
+        });
+        QStringList next;
+        for (int n : numbers)
+            next << found.value(n);
+        if (zoomed) {
+            // Whole pictures are large: only the next step's either way.
+            request.wholes = next.mid(0, 2);
+            request.views << m_adOnShow;  // for the way back to the normal view
+        } else {
+            request.views = next;
+            // Zooming, printing or copying want the whole picture: decoded once the user
+            // pauses, so that quick steps have the workers to themselves.
+            request.laterWholes << m_adOnShow;
+        }
     }
-    m_s.pictures.prefetch(paths, Image1->deviceSize());
+    // The first ad of every year of the make, nearest years first, from where a click on
+    // the year reads it.
+    for (int year : yearsToReadAhead(m_yearsWithAds, m_g.AdYear, kYearsReadAheadBytes,
+                                     viewCopyBytes(request.viewSize))) {
+        const Listing first = m_s.files.first(m_g.LocalRoot, adFile(year, m_g.MakeCode, 0));
+        if (first.found())
+            request.views << first.path;
+    }
+    m_s.pictures.prefetch(request);
 }

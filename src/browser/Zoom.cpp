@@ -53,6 +53,8 @@ void Form1::ToggleZoom()
         zoomIn();
     else
         zoomOut();
+    // The two views step to pictures of different kinds.
+    readAhead();
 }
 
 void Form1::zoomIn()

@@ -269,7 +269,8 @@ private:
     void showPicture(const Picture& picture);
     // The hand over the zoomed picture when it is larger than the viewport.
     void updatePanCursor();
-    void prefetchNeighbours();
+    // Asks for the pictures that a step, a year or a zoom may show next to be decoded ahead.
+    void readAhead();
     // Prompts until the media's "Graphics" folder lists a file; false when the program is ending.
     bool checkMediaPresent();
     bool searchAndShow(const StepRange& range);
@@ -283,6 +284,10 @@ private:
 
     ProgramState& m_g;
     Services& m_s;
+    // The file of the ad on show; empty while no ad is.
+    QString m_adOnShow;
+    // The years of the chosen make whose first ad exists (none while no make is chosen).
+    QList<int> m_yearsWithAds;
 
     // ---- shell (mainwindow/) ----
     // A geometry value as last set in twips, and the pixels it gave: reported back as set

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QImageWriter>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -151,9 +152,31 @@ bool writeAdvertisement(const QString& path, const QString& makeCode, int modelY
                                .arg(options.adSize.width())
                                .arg(options.adSize.height()));
     const QString name = makeNameForCode(makeCode);
-    const QImage ad = drawAdvertisement(name.isEmpty() ? makeCode : name, makeCode, modelYear, number,
-                                        QFileInfo(path).fileName(), options.adSize);
+    QImage ad = drawAdvertisement(name.isEmpty() ? makeCode : name, makeCode, modelYear, number,
+                                  QFileInfo(path).fileName(), options.adSize);
+    if (options.centreBlock) {
+        QPainter p(&ad);
+        p.fillRect(centreBlockRect(options.adSize), centreBlockColour(modelYear, number));
+    }
     return writeJpeg(ad, path, options.jpegQuality, error);
+}
+
+QColor centreBlockColour(int modelYear, int number)
+{
+    const int step = ((modelYear - 1950) * 7 + number * 3) % 20;
+    return QColor::fromHsv(((step + 20) % 20) * 18, 255, 255);
+}
+
+QRect centreBlockRect(QSize adSize)
+{
+    const int w = qMax(1, adSize.width() / 5);
+    const int h = qMax(1, adSize.height() / 5);
+    return QRect((adSize.width() - w) / 2, (adSize.height() - h) / 2, w, h);
+}
+
+QString centreBlockListName()
+{
+    return QStringLiteral("centre-blocks.txt");
 }
 
 // ---- The default set ----------------------------------------------------------
@@ -228,10 +251,18 @@ bool writeSampleMedia(const QString& dir, const Options& options, QString* error
         counted.bytes += QFileInfo(root.filePath(relative)).size();
     };
 
+    QByteArray blocks;
     for (const SampleAd& ad : sampleAds()) {
         if (!writeAdvertisement(root.filePath(ad.file), ad.makeCode, ad.modelYear, ad.number, options, error))
             return false;
         done(ad.file);
+        blocks += ad.file.toUtf8() + ' ' +
+                  centreBlockColour(ad.modelYear, ad.number).name().mid(1).toUtf8() + '\n';
+    }
+    if (options.centreBlock) {
+        if (!writeBytes(blocks, root.filePath(centreBlockListName()), error))
+            return false;
+        done(centreBlockListName());
     }
 
     // Company pictures: BMP or JPEG as their names say.
@@ -275,10 +306,12 @@ bool writeSampleMedia(const QString& dir, const Options& options, QString* error
 
 QString usage()
 {
-    return QStringLiteral("usage: vantorra-mediagen DIR [--ad-size WxH] [--quality Q]\n"
+    return QStringLiteral("usage: vantorra-mediagen DIR [--ad-size WxH] [--quality Q] [--centre-block]\n"
                           "  Writes the sample media folder DIR.\n"
-                          "  --ad-size WxH  advertisement size in pixels (default 1275x1650)\n"
-                          "  --quality Q    JPEG quality 0..100 (default 85)");
+                          "  --ad-size WxH    advertisement size in pixels (default 1275x1650)\n"
+                          "  --quality Q      JPEG quality 0..100 (default 85)\n"
+                          "  --centre-block   a solid block of each ad's own colour at its centre, listed\n"
+                          "                   in DIR/centre-blocks.txt (for the latency benchmark)");
 }
 
 bool parseArguments(const QStringList& arguments, QString* dir, Options* options, QString* error)
@@ -315,6 +348,8 @@ bool parseArguments(const QStringList& arguments, QString* dir, Options* options
             if (!ok || q < 0 || q > 100)
                 return fail(error, QStringLiteral("bad --quality '%1' (expected 0..100)").arg(value));
             parsed.jpegQuality = q;
+        } else if (option == QLatin1String("--centre-block") && value.isEmpty()) {
+            parsed.centreBlock = true;
         } else if (isOption || (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)) {
             return fail(error, QStringLiteral("unknown option '%1'").arg(arg));
         } else if (target.isEmpty()) {

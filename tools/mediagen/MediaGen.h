@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,10 @@ struct Options
 {
     QSize adSize{1275, 1650};   // a letter page scanned at 150 dpi
     int jpegQuality = 85;
+    // A solid block of the ad's own colour (centreBlockColour) at the centre of every ad,
+    // and the list of them in centre-blocks.txt beside the folders: what a latency probe
+    // watches for on the screen.
+    bool centreBlock = false;
 };
 
 // What a write produced; filled in by writeSampleMedia when asked for.
@@ -49,6 +54,15 @@ QImage drawEmblem(const QString& makeName, const QString& makeCode, QSize size);
 // The emblem as stored on the media: 8-bit indexed with a palette built from
 // the make's colours, so that it stays small on disk.
 QImage indexedEmblem(const QString& makeName, const QString& makeCode, QSize size);
+
+// The colour of an ad's centre block: fully saturated hues 54 degrees apart from one
+// number to the next within a year (all twenty numbers differ), 126 degrees apart from
+// one year's to the next year's.
+QColor centreBlockColour(int modelYear, int number);
+// The block's rectangle in an ad of that size: a fifth of its width and height, centred.
+QRect centreBlockRect(QSize adSize);
+// The file that lists each ad's block, one "file RRGGBB" line each, beside the folders.
+QString centreBlockListName();
 
 // ---- Documents ---------------------------------------------------------------
 
@@ -94,7 +108,7 @@ QString makeNameForCode(const QString& makeCode);
 
 // ---- Command line ------------------------------------------------------------
 
-// Parses "DIR [--ad-size WxH] [--quality Q]" (arguments after the program
+// Parses "DIR [--ad-size WxH] [--quality Q] [--centre-block]" (arguments after the program
 // name). Returns false with a one-line reason on bad arguments.
 bool parseArguments(const QStringList& arguments, QString* dir, Options* options, QString* error);
 QString usage();

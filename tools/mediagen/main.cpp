@@ -1,4 +1,4 @@
-// vantorra-mediagen DIR [--ad-size WxH] [--quality Q]
+// vantorra-mediagen DIR [--ad-size WxH] [--quality Q] [--centre-block]
 // Writes the sample media folder. Runs without a display.
 
 #include "MediaGen.h"

@@ -120,15 +120,15 @@ public:
     Picture load(const QString& path, QString* error, const QSize& viewSize = QSize()) override;
     // Recorded; unless decodeAhead is set the fake decodes nothing ahead, so every load()
     // reads its file. With it set, the real loader decodes ahead and load() uses that.
-    void prefetch(const QStringList& paths, const QSize& scaledSize = QSize()) override
+    void prefetch(const ReadAhead& request) override
     {
-        prefetched << paths;
+        prefetched << request;
         if (decodeAhead)
-            real.prefetch(paths, scaledSize);
+            real.prefetch(request);
     }
     bool decodeAhead = false;
     QStringList loaded;             // every path asked for, in order
-    QList<QStringList> prefetched;  // every prefetch request, in order
+    QList<ReadAhead> prefetched;    // every prefetch request, in order
     QSet<QString> failingNames;     // file names (without folder, any case) that fail
     QtPictureLoader real;
 };

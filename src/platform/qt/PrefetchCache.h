@@ -1,23 +1,32 @@
 #pragma once
 
 #include "platform/Picture.h"
+#include "platform/PictureLoader.h"
 
 #include <QDateTime>
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QThreadPool>
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
-// Pictures decoded on worker threads: the whole picture of the one on show while a scaled
-// copy for the view is decoded at once, and the neighbours a step would show next.
-// It holds only the pictures of the latest prefetch request, so its memory stays bounded
-// however many pictures are stepped through; a picture handed out lives as long as its
-// holders. A held picture is handed out only while its file has the size and modification
-// time it had when the decoding began; otherwise the file is read again, so a file that
-// is gone or changed fails or succeeds exactly as it would without the cache.
+// Pictures decoded on worker threads, in two stages: the copy for the stretched view (a
+// JPEG decodes it at a reduced scale in a fraction of the time) and the whole picture.
+// The view copies have workers of their own, so a whole picture under way never holds
+// up the copy a step is about to show; the latest request's pictures come first, in the
+// order it names them, and decodings that request no longer names are not begun.
+//
+// It holds only the pictures of the latest request (and those loaded since), so its
+// memory stays bounded however many pictures are stepped through; the whole picture of
+// one that is only wanted for the view any more is let go. A picture handed out lives as
+// long as its holders. A held picture is handed out only while its file has the size and
+// modification time it had when it was read; otherwise the file is read again, so a file
+// that is gone or changed fails or succeeds exactly as it would without the cache.
 class PrefetchCache
 {
 public:
@@ -25,22 +34,26 @@ public:
     // otherwise a copy scaled to viewSize, with the whole picture's size in naturalSize.
     using Decoder = QImage (*)(const QByteArray& bytes, const QSize& viewSize, QSize* naturalSize, QString* error);
 
-    explicit PrefetchCache(Decoder decoder);
+    // How long the requests must pause before the later wholes are begun.
+    static constexpr int kQuietMs = 250;
+
+    // viewWorkers: threads for the view copies (the whole pictures have one of their own).
+    explicit PrefetchCache(Decoder decoder, int viewWorkers = 2, int quietMs = kQuietMs);
     ~PrefetchCache();
 
-    // The whole picture of path, decoded: the prefetched one when it is still valid
-    // (waiting for it when its decoding is under way), otherwise decoded now.
+    // The whole picture of path, decoded: the held one when it is still valid (waiting for
+    // it when its decoding is under way), otherwise decoded now.
     Picture take(const QString& path, QString* error);
-    // The picture of path for a view of viewSize device pixels, at once: a prefetched
-    // picture when it is done; otherwise the scaled copy is decoded now and the whole
-    // picture on a worker thread (or by whoever needs it first).
+    // The picture of path for a view of viewSize device pixels, as soon as its view copy
+    // is at hand: a held copy when it is done; the one under way when a worker has begun
+    // it; otherwise decoded now, on the caller's thread. The whole picture follows when
+    // something needs it or a request asks for it.
     Picture open(const QString& path, const QSize& viewSize, QString* error);
-    // Starts decoding the paths not held yet and drops every picture not named. With
-    // scaledSize given, a smoothly scaled copy of that size is made as well.
-    void prefetch(const QStringList& paths, const QSize& scaledSize = QSize());
-    // Blocks until no decoding is under way (benchmarks and tests).
+    // Replaces the request before: see ReadAhead.
+    void prefetch(const ReadAhead& request);
+    // Blocks until no decoding is under way or waiting (benchmarks and tests).
     void waitForIdle();
-    // Paths held or being decoded.
+    // Paths held.
     int held() const;
 
     class Job;
@@ -53,13 +66,33 @@ private:
         bool valid() const { return size >= 0; }
         bool operator==(const Stamp& o) const { return size == o.size && modified == o.modified; }
     };
+    enum class Lane { Views, Wholes };
+    struct Task
+    {
+        std::weak_ptr<Job> job;
+        bool later = false;   // waits for the requests to pause
+    };
 
     static Stamp stampOf(const QString& path);
     std::shared_ptr<Job> heldJob(const QString& path, const Stamp& stamp) const;
-    void start(const std::shared_ptr<Job>& job, int priority);
+    // The job that stands for path in the cache: the held one, or a new one held from now.
+    std::shared_ptr<Job> jobFor(const QString& path, const Stamp& stamp);
+    void startWorkers();
+    void work(Lane lane);
+    std::vector<Task>& queue(Lane lane) { return lane == Lane::Views ? m_viewQueue : m_wholeQueue; }
 
     Decoder m_decoder;
+    const int m_viewWorkers;
+    const std::chrono::milliseconds m_quiet;
     mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
     std::map<QString, std::pair<Stamp, std::shared_ptr<Job>>> m_entries;
-    QThreadPool m_pool;
+    std::vector<Task> m_viewQueue;    // most wanted first
+    std::vector<Task> m_wholeQueue;
+    int m_viewRunning = 0;            // workers of each lane started and not returned
+    int m_wholeRunning = 0;
+    std::chrono::steady_clock::time_point m_lastRequest;
+    bool m_closing = false;
+    QThreadPool m_viewPool;
+    QThreadPool m_wholePool;
 };

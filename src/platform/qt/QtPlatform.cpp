@@ -279,9 +279,9 @@ Picture QtPictureLoader::load(const QString& path, QString* error, const QSize& 
     return m_cache->open(path, viewSize, error);
 }
 
-void QtPictureLoader::prefetch(const QStringList& paths, const QSize& scaledSize)
+void QtPictureLoader::prefetch(const ReadAhead& request)
 {
-    m_cache->prefetch(paths, scaledSize);
+    m_cache->prefetch(request);
 }
 
 QImage QtPictureLoader::decode(const QString& path, QString* error)

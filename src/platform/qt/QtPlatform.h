@@ -116,7 +116,7 @@ public:
     QtPictureLoader();
     ~QtPictureLoader() override;
     Picture load(const QString& path, QString* error, const QSize& viewSize = QSize()) override;
-    void prefetch(const QStringList& paths, const QSize& scaledSize = QSize()) override;
+    void prefetch(const ReadAhead& request) override;
     // Reads a whole picture now, on any thread.
     static QImage decode(const QString& path, QString* error);
     // Blocks until the pictures asked for ahead are decoded (benchmarks and tests).
