@@ -139,6 +139,25 @@ private slots:
         QVERIFY(text.endsWith("after"));
     }
 
+    // Code page tables are shared by every document read: documents in different code
+    // pages, read one after the other, each keep their own, also for double-byte pairs
+    // and for text bytes (tabs, ASCII) between a lead byte and its trail.
+    void codePagesAcrossDocuments()
+    {
+        const QList<QPair<QByteArray, QString>> documents = {
+            {"{\\rtf1\\ansi\\ansicpg1251 \\'e0\xe0}", QString::fromUtf8("аа")},
+            {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\x88\x9f x}", QString::fromUtf8("あ亜 x")},
+            {"{\\rtf1\\ansi\\ansicpg1253 \\'e1}", QString::fromUtf8("α")},
+            {"{\\rtf1\\ansi\\ansicpg932 \x82\t\xa0}", QString::fromUtf8("\tあ")},
+            {"{\\rtf1\\ansi\\ansicpg99999 \\'e0}", QString::fromUtf8("à")},
+            {"{\\rtf1\\ansi\\ansicpg1251 \\'e0}", QString::fromUtf8("а")},
+        };
+        for (int round = 0; round < 2; ++round) {
+            for (const auto& [rtf, text] : documents)
+                QCOMPARE(readAll(rtf), text);
+        }
+    }
+
     void hugePictureDataIsBounded()
     {
         // 40 MB of hex picture data: more than a picture may hold; skipped, the text stays.

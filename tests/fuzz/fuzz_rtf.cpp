@@ -20,6 +20,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // The application lives until the process ends: destroying it from an exit handler,
     // after Qt's own statics are gone, crashes.
     layout = std::getenv("RTF_FUZZ_LAYOUT") != nullptr;
+    // Qt's warnings about broken pictures would only slow the run down.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static QCoreApplication* app = nullptr;
     if (layout)
         app = new QGuiApplication(*argc, *argv);

@@ -2,8 +2,12 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <map>
+#include <iterator>
+#include <mutex>
 
 namespace rtf {
 
@@ -60,24 +64,64 @@ QChar cp1252(unsigned char b)
     return QChar(b);
 }
 
+namespace {
+
+// The byte tables of one code page as iconv gives them.
+struct ByteTables {
+    QChar table[256];
+    bool lead[256] = {};
+};
+
+// Builds the tables of a code page other than cp1252; false when iconv does not know it.
+bool buildTables(int number, ByteTables* out)
+{
+    iconv_t cd = iconv_open("UTF-16LE", iconvName(number).constData());
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    for (int b = 0; b < 256; ++b)
+        out->table[b] = cp1252(static_cast<unsigned char>(b));
+    for (int b = 0x80; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        QString s;
+        switch (convert(cd, &c, 1, &s)) {
+        case Conv::Ok: out->table[b] = s.at(0); break;
+        case Conv::Incomplete: out->lead[b] = true; break;
+        case Conv::Invalid: out->table[b] = QChar(0xFFFD); break;
+        }
+    }
+    iconv_close(cd);
+    return true;
+}
+
+// The tables of a code page, built on first use and kept for the life of the process, like
+// the parser's keyword table: they never change. Code page numbers are below 100000, so the
+// cache stays bounded; a number iconv does not know is kept as null.
+const ByteTables* sharedTables(int number)
+{
+    static std::mutex mutex;
+    static std::map<int, std::unique_ptr<const ByteTables>> cache;
+    const std::lock_guard<std::mutex> lock(mutex);
+    const auto it = cache.find(number);
+    if (it != cache.end())
+        return it->second.get();
+    auto tables = std::make_unique<ByteTables>();
+    if (!buildTables(number, tables.get()))
+        tables.reset();
+    return cache.emplace(number, std::move(tables)).first->second.get();
+}
+
+} // namespace
+
 CodePage::CodePage(int number)
+    : number_(number)
 {
     for (int b = 0; b < 256; ++b)
         table_[b] = cp1252(static_cast<unsigned char>(b));
     if (number == 1252 || number <= 0)
         return;
-    iconv_t cd = iconv_open("UTF-16LE", iconvName(number).constData());
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return;
-    iconv_ = cd;
-    for (int b = 0x80; b < 256; ++b) {
-        const char c = static_cast<char>(b);
-        QString s;
-        switch (convert(cd, &c, 1, &s)) {
-        case Conv::Ok: table_[b] = s.at(0); break;
-        case Conv::Incomplete: lead_[b] = true; break;
-        case Conv::Invalid: table_[b] = QChar(0xFFFD); break;
-        }
+    if (const ByteTables* t = sharedTables(number)) {
+        std::copy(std::begin(t->table), std::end(t->table), table_);
+        std::copy(std::begin(t->lead), std::end(t->lead), lead_);
     }
 }
 
@@ -89,6 +133,12 @@ CodePage::~CodePage()
 
 QString CodePage::pair(unsigned char lead, unsigned char trail) const
 {
+    if (!iconvOpened_) {
+        iconvOpened_ = true;
+        iconv_t cd = iconv_open("UTF-16LE", iconvName(number_).constData());
+        if (cd != reinterpret_cast<iconv_t>(-1))
+            iconv_ = cd;
+    }
     if (!iconv_)
         return QString(QChar(0xFFFD));
     const char bytes[2] = {static_cast<char>(lead), static_cast<char>(trail)};

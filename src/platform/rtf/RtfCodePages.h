@@ -9,8 +9,10 @@
 namespace rtf {
 
 // One Windows code page: a table for its single bytes and, for the East Asian double-byte
-// pages, which bytes lead a pair. Tables come from glibc's iconv; a code page iconv does not
-// know falls back to the built-in cp1252 table.
+// pages, which bytes lead a pair. Tables come from glibc's iconv, built once per process for
+// each code page (opening a converter loads its module, which costs more than reading a
+// short document); a code page iconv does not know falls back to the built-in cp1252 table.
+// Pairs are converted by a converter of the document's own, opened on the first pair.
 class CodePage {
 public:
     explicit CodePage(int number);
@@ -24,9 +26,11 @@ public:
     QString pair(unsigned char lead, unsigned char trail) const;
 
 private:
+    int number_;
     QChar table_[256];
     bool lead_[256] = {};
-    void* iconv_ = nullptr;
+    mutable void* iconv_ = nullptr;
+    mutable bool iconvOpened_ = false;
 };
 
 // The code pages one document uses, each built once on first use.

@@ -167,14 +167,35 @@ int hexValue(char c)
     return -1;
 }
 
+// Byte classes, looked up rather than compared: text is scanned byte by byte.
+struct ByteClasses {
+    bool special[256] = {};  // \ { }: end a stretch of text
+    bool plain[256] = {};    // printable ASCII but the specials, and tab: go into the text as they are
+    bool letter[256] = {};
+    bool digit[256] = {};
+};
+
+constexpr ByteClasses kBytes = [] {
+    ByteClasses c;
+    c.special[uchar('\\')] = c.special[uchar('{')] = c.special[uchar('}')] = true;
+    for (int b = 0x20; b < 0x80; ++b)
+        c.plain[b] = !c.special[b];
+    c.plain[uchar('\t')] = true;
+    for (int b = 0; b < 26; ++b)
+        c.letter['a' + b] = c.letter['A' + b] = true;
+    for (int b = '0'; b <= '9'; ++b)
+        c.digit[b] = true;
+    return c;
+}();
+
 bool isLetter(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return kBytes.letter[uchar(c)];
 }
 
 bool isDigit(char c)
 {
-    return c >= '0' && c <= '9';
+    return kBytes.digit[uchar(c)];
 }
 
 int clampTwips(int v)
@@ -473,12 +494,12 @@ private:
     void plainBytes()
     {
         if (st_.dest == Dest::Skip) {
-            while (p_ < end_ && *p_ != '\\' && *p_ != '{' && *p_ != '}')
+            while (p_ < end_ && !kBytes.special[uchar(*p_)])
                 ++p_;
             return;
         }
         if (st_.dest == Dest::Picture) {
-            while (p_ < end_ && *p_ != '\\' && *p_ != '{' && *p_ != '}')
+            while (p_ < end_ && !kBytes.special[uchar(*p_)])
                 pictureHex(*p_++);
             return;
         }
@@ -491,20 +512,26 @@ private:
         QString chunk;
         const char* start = p_;
         while (p_ < end_) {
-            const uchar b = uchar(*p_);
-            if (b == '\\' || b == '{' || b == '}')
-                break;
-            ++p_;
-            if (b >= 0x20 && b < 0x80 && pendingLead_ < 0) {
-                chunk += QChar(b);
-            } else if (b == '\t') {
-                chunk += QChar(u'\t');
-            } else if (b >= 0x80 || pendingLead_ >= 0) {
-                if (!chunk.isEmpty()) {
-                    addText(chunk);
-                    chunk.clear();
+            if (pendingLead_ < 0 && kBytes.plain[uchar(*p_)]) {
+                const char* q = p_ + 1;
+                while (q < end_ && kBytes.plain[uchar(*q)])
+                    ++q;
+                chunk += QLatin1String(p_, q - p_);
+                p_ = q;
+            } else {
+                const uchar b = uchar(*p_);
+                if (kBytes.special[b])
+                    break;
+                ++p_;
+                if (b == '\t') {
+                    chunk += QChar(u'\t');
+                } else if (b >= 0x80 || pendingLead_ >= 0) {
+                    if (!chunk.isEmpty()) {
+                        addText(chunk);
+                        chunk.clear();
+                    }
+                    addByte(b);
                 }
-                addByte(b);
             }
             if (p_ - start > 65536 && !chunk.isEmpty()) {
                 addText(chunk);
