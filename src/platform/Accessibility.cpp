@@ -45,12 +45,41 @@ QString descriptionOf(const QWidget* w, const QString& name)
     return description == name ? QString() : description;
 }
 
-// ---- 3-D command button ----
+// ---- a control that a press action clicks, as a mouse click does ----
 
-class ButtonInterface : public QAccessibleWidget
+class ClickableInterface : public QAccessibleWidget
 {
 public:
-    explicit ButtonInterface(ThreeDButton* b) : QAccessibleWidget(b, QAccessible::Button) {}
+    ClickableInterface(QAbstractButton* b, QAccessible::Role role) : QAccessibleWidget(b, role) {}
+
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        if (clickable()->isEnabled())
+            names << pressAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action == pressAction()) {
+            if (clickable()->isEnabled())
+                clickable()->click();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QAbstractButton* clickable() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+// ---- 3-D command button ----
+
+class ButtonInterface : public ClickableInterface
+{
+public:
+    explicit ButtonInterface(ThreeDButton* b) : ClickableInterface(b, QAccessible::Button) {}
 
     ThreeDButton* button() const { return static_cast<ThreeDButton*>(widget()); }
 
@@ -76,24 +105,6 @@ public:
             s.checked = button()->isChecked();
         }
         return s;
-    }
-
-    QStringList actionNames() const override
-    {
-        QStringList names;
-        if (button()->isEnabled())
-            names << pressAction();
-        return names + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction()) {
-            if (button()->isEnabled())
-                button()->click();
-            return;
-        }
-        QAccessibleWidget::doAction(action);
     }
 
     QStringList keyBindingsForAction(const QString& action) const override
@@ -397,10 +408,10 @@ public:
 
 // ---- option button ----
 
-class OptionInterface : public QAccessibleWidget
+class OptionInterface : public ClickableInterface
 {
 public:
-    explicit OptionInterface(OptionButton* b) : QAccessibleWidget(b, QAccessible::RadioButton) {}
+    explicit OptionInterface(OptionButton* b) : ClickableInterface(b, QAccessible::RadioButton) {}
 
     OptionButton* option() const { return static_cast<OptionButton*>(widget()); }
 
@@ -423,23 +434,6 @@ public:
         return s;
     }
 
-    QStringList actionNames() const override
-    {
-        QStringList names;
-        if (option()->isEnabled())
-            names << pressAction();
-        return names + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString& action) override
-    {
-        if (action == pressAction()) {
-            if (option()->isEnabled())
-                option()->click();
-            return;
-        }
-        QAccessibleWidget::doAction(action);
-    }
 };
 
 QAccessibleInterface* programControls(const QString& className, QObject* object)
