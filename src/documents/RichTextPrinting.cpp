@@ -189,7 +189,8 @@ RichTextPrint PrintRichText(QPrinter& printer, const QTextDocument& document, qi
     doc->documentLayout()->setPaintDevice(&printer);
     doc->setUndoRedoEnabled(false);
     doc->setDocumentMargin(0);
-    scaleIndents(*doc, printer.logicalDpiY() / kScreenDpi);
+    // Indents are horizontal lengths: the device's horizontal resolution scales them.
+    scaleIndents(*doc, printer.logicalDpiX() / kScreenDpi);
     keepFirstSpaceBefore(*doc);
     doc->setPageSize(area.size());
     doc->documentLayout()->pageCount(); // finishes the layout
