@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Builds the RTF reader's two libFuzzer targets with clang against the system Qt and runs
-# them one after the other, in one process each, seeded from the fidelity corpus and the
-# regression files (the parser also from the document target's corpus):
+# them, in one process each, seeded from the fidelity corpus and the regression files (the
+# parser also from the document target's corpus):
 #   fuzz_rtf_parse  the parser alone, into the reader's own model; inputs up to 4 KB
 #   fuzz_rtf        the whole reader into a QTextDocument, laid out on pages; up to 64 KB
 #   tests/fuzz/run-fuzz.sh [SECONDS] [extra libFuzzer options for both...]
-# RTF_FUZZ_PARSE_PERCENT: the parser's share of SECONDS (default 90; it runs about ten times
-# as many inputs a second). Needs clang and libclang-rt-14-dev. Crashes land in
-# tests/fuzz/out/, each target's log in build-fuzz/. Prints the executions of each target.
+# With two or more processors the two run side by side, each for SECONDS. On one processor
+# they run one after the other, and RTF_FUZZ_PARSE_PERCENT is the parser's share of SECONDS
+# (default 90; it runs about ten times as many inputs a second). Needs clang and
+# libclang-rt-14-dev. Crashes land in tests/fuzz/out/, each target's log in build-fuzz/.
+# Prints the executions of each target.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-1800}
@@ -41,6 +43,13 @@ common=(-rss_limit_mb=2048 -timeout=10 -dict="$out/rtf.dict" -artifact_prefix=te
 
 declare -A runs rates
 status=0
+readStats() {  # target: its executions and rate, from its log
+    local log="$out/$1.log" n
+    n=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    [ -n "$n" ] || n=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
+    runs[$1]=${n:-0}
+    rates[$1]=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+}
 fuzz() {  # target seconds max_len asan_options corpus seeds...
     local target=$1 time=$2 len=$3 asan=$4
     shift 4
@@ -50,26 +59,39 @@ fuzz() {  # target seconds max_len asan_options corpus seeds...
         "${common[@]}" "${extra[@]}" "$@" > "$log" 2>&1
     local rc=$?
     grep -E '^#[0-9]+[[:space:]]+(INITED|DONE)|^stat::|ERROR|SUMMARY|^artifact_prefix|Test unit written' "$log"
-    local n
-    n=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    [ -n "$n" ] || n=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
-    runs[$target]=${n:-0}
-    rates[$target]=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+    readStats "$target"
     if [ $rc -ne 0 ]; then
         echo "$target stopped with status $rc: see $log and tests/fuzz/out/"
         status=1
     fi
 }
 extra=("$@")
-parseTime=$((seconds * percent / 100))
+parseSeeds=("$out/corpus-parse" tests/rtf-corpus/ tests/rtf-regress/ "$out/corpus")
+# Not seeded with the parser's corpus: its thousands of units would take this target's
+# whole time just to be read once.
+layoutSeeds=("$out/corpus" tests/rtf-corpus/ tests/rtf-regress/)
 # Each input is parsed alone: a small quarantine still catches a use after free within it
 # and keeps the allocator's memory warm.
-fuzz fuzz_rtf_parse "$parseTime" 4096 detect_leaks=1:quarantine_size_mb=16 \
-    "$out/corpus-parse" tests/rtf-corpus/ tests/rtf-regress/ "$out/corpus"
-# Not seeded with the parser's corpus: its thousands of units would take this target's
-# whole share just to be read once.
-RTF_FUZZ_LAYOUT=1 fuzz fuzz_rtf "$((seconds - parseTime))" 65536 detect_leaks=1 \
-    "$out/corpus" tests/rtf-corpus/ tests/rtf-regress/
+parseAsan=detect_leaks=1:quarantine_size_mb=16
+if [ "$(nproc)" -ge 2 ]; then
+    # One processor each. The results come back through the logs, so the two are read
+    # again once both have ended.
+    fuzz fuzz_rtf_parse "$seconds" 4096 "$parseAsan" "${parseSeeds[@]}" > "$out/fuzz_rtf_parse.summary" &
+    parsePid=$!
+    RTF_FUZZ_LAYOUT=1 fuzz fuzz_rtf "$seconds" 65536 detect_leaks=1 "${layoutSeeds[@]}" > "$out/fuzz_rtf.summary" &
+    layoutPid=$!
+    wait $parsePid || status=1
+    wait $layoutPid || status=1
+    for t in fuzz_rtf_parse fuzz_rtf; do
+        cat "$out/$t.summary"
+        grep -q 'stopped with status' "$out/$t.summary" && status=1
+        readStats "$t"
+    done
+else
+    parseTime=$((seconds * percent / 100))
+    fuzz fuzz_rtf_parse "$parseTime" 4096 "$parseAsan" "${parseSeeds[@]}"
+    RTF_FUZZ_LAYOUT=1 fuzz fuzz_rtf "$((seconds - parseTime))" 65536 detect_leaks=1 "${layoutSeeds[@]}"
+fi
 
 total=0
 for t in fuzz_rtf_parse fuzz_rtf; do

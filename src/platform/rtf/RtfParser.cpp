@@ -321,6 +321,7 @@ private:
     // The paragraph, cell, row and table being built.
     Para para_;
     QString runText_;
+    QString chunk_;  // plainBytes' buffer
     CharProps runProps_;
     QString runHref_;
     bool nextPageBreak_ = false;
@@ -399,7 +400,7 @@ private:
         if (stack_.empty())
             return;
         const Dest closing = st_.dest;
-        const State inner = st_;
+        const State inner = std::move(st_);
         st_ = std::move(stack_.back());
         stack_.pop_back();
         if (closing == Dest::FontEntry && st_.dest != Dest::FontEntry)
@@ -508,8 +509,10 @@ private:
             ++p_;
             return;
         }
-        // A run of ordinary characters goes out in one piece.
-        QString chunk;
+        // A run of ordinary characters goes out in one piece, gathered in a buffer that is
+        // kept from one run to the next rather than allocated for each.
+        QString& chunk = chunk_;
+        chunk.resize(0);
         const char* start = p_;
         while (p_ < end_) {
             if (pendingLead_ < 0 && kBytes.plain[uchar(*p_)]) {
@@ -528,14 +531,14 @@ private:
                 } else if (b >= 0x80 || pendingLead_ >= 0) {
                     if (!chunk.isEmpty()) {
                         addText(chunk);
-                        chunk.clear();
+                        chunk.resize(0);
                     }
                     addByte(b);
                 }
             }
             if (p_ - start > 65536 && !chunk.isEmpty()) {
                 addText(chunk);
-                chunk.clear();
+                chunk.resize(0);
                 start = p_;
             }
         }
