@@ -1064,13 +1064,49 @@ private slots:
                 flushedAtMark = l.p.fake.localFiles.flushed;
             record(path, size);
         };
+        // The message comes as soon as the copies are whole; they go to the disk after it,
+        // under the hourglass, and the library is read from only once they are there.
+        QStringList flushedAtMessage;
+        QString rootAtMessage;
+        l.p.fake.boxes.onShow = [&](const FakeMessageBoxes::Call&) {
+            flushedAtMessage = l.p.fake.localFiles.flushed;
+            rootAtMessage = l.p.g.LocalRoot;
+            l.p.fake.pointer.history.clear();
+        };
         l.p.fake.boxes.answer(MsgBox::Ok);
         l.copy();
         QCOMPARE(l.p.fake.boxes.calls.value(0).text, kSuccess);
         QCOMPARE(flushedAtFirstCopy, QStringList{l.localFolder()});
+        QCOMPARE(flushedAtMessage, QStringList{l.localFolder()});
+        QCOMPARE(rootAtMessage, l.p.mediaRoot());
         QCOMPARE(flushedAtMark, QStringList({l.localFolder(), l.localFile("55VaSo00.jpg"), l.localFile("55VaSo01.jpg"),
                                              l.localFolder()}));
+        QCOMPARE(l.p.fake.pointer.history, QVector<int>({MousePointer::Hourglass, MousePointer::Default}));
         QVERIFY(l.marked());
+        QCOMPARE(l.p.g.LocalRoot, l.p.programFolder());
+    }
+
+    void copiesThatCannotBePutOnTheDiskAreNotReadFrom()
+    {
+        // The system takes the copies but cannot write them out (an I/O error, a disk that
+        // filled late): after the message that they were copied, a second one says why the
+        // library is not complete, and the ads are still read from the media.
+        Library l({{"55VaSo00.jpg", 30000}, {"55VaSo01.jpg", 100}});
+        QVERIFY(l.f);
+        l.p.fake.localFiles.flushError = QStringLiteral("Input/output error");
+        l.p.fake.boxes.answer(MsgBox::Ok).answer(MsgBox::Ok);
+        l.copy();
+        QCOMPARE(l.p.fake.boxes.calls.size(), 2);
+        QCOMPARE(l.p.fake.boxes.calls[0].text, kSuccess);
+        QCOMPARE(l.p.fake.boxes.calls[1].text,
+                 QString("The copy of the Ads on the hard drive could not be completed.\r\n\r\n" + l.localFolder()
+                         + ": Input/output error\r\n"));
+        QCOMPARE(l.p.fake.boxes.calls[1].icon, int(MsgBox::Critical));
+        QVERIFY(!l.marked());
+        QCOMPARE(l.p.g.LocalRoot, l.p.mediaRoot());
+        QVERIFY(l.f->isEnabled());
+        QVERIFY(!l.f->pnlProgress->isVisible());
+        QVERIFY(l.f->cmdCopy->isEnabled());
     }
 };
 

@@ -180,10 +180,6 @@ bool Form1::CopyAllAds()
     }
 
     bool complete = prepared && copied == total;
-    if (complete && !markLibraryComplete(folder, copies, &firstReason)) {
-        complete = false;
-        firstName = folder;
-    }
     if (complete)
         showGauge(ProgressGuage2, 100);
     m_s.pointer.setMousePointer(MousePointer::Default);
@@ -191,13 +187,33 @@ bool Form1::CopyAllAds()
         m_g.MessageText = copySuccessText();
         m_g.MessageAnswer = QString::number(
             m_s.boxes.show(m_g.MessageText, MsgBox::OkOnly, MsgBox::Exclamation, programTitle()));
+        // Every copy is whole in the file system when the message says so, as after cp; while
+        // the message is read the system writes them out. Only once they are on the disk
+        // is the library marked complete, and only a marked library is read from.
+        complete = markLibraryCompleteWithHourglass(folder, copies);
     } else {
-        m_g.MessageText = copyFailureText(total - copied, total, firstName, firstReason, diskFull);
-        m_g.MessageAnswer =
-            QString::number(m_s.boxes.show(m_g.MessageText, MsgBox::OkOnly, MsgBox::Critical, programTitle()));
+        showCopyFailure(copyFailureText(total - copied, total, firstName, firstReason, diskFull));
     }
     setEnabled(true);
     return complete;
+}
+
+bool Form1::markLibraryCompleteWithHourglass(const QString& folder, const QStringList& copies)
+{
+    m_s.pointer.setMousePointer(MousePointer::Hourglass);
+    QString reason;
+    const bool marked = markLibraryComplete(folder, copies, &reason);
+    m_s.pointer.setMousePointer(MousePointer::Default);
+    if (!marked)
+        showCopyFailure(copyFailureText(0, int(copies.size()), folder, reason, false));
+    return marked;
+}
+
+void Form1::showCopyFailure(const QString& text)
+{
+    m_g.MessageText = text;
+    m_g.MessageAnswer =
+        QString::number(m_s.boxes.show(m_g.MessageText, MsgBox::OkOnly, MsgBox::Critical, programTitle()));
 }
 
 Form1::CopyResult Form1::CopyAdFile(QString* reason)

@@ -337,6 +337,9 @@ private:
     bool prepareLibraryFolder(const QString& folder, QString* reason);
     // Puts the copies on the disk, then the completion mark.
     bool markLibraryComplete(const QString& folder, const QStringList& copies, QString* reason);
+    // The same under the hourglass; a failure is said in one message.
+    bool markLibraryCompleteWithHourglass(const QString& folder, const QStringList& copies);
+    void showCopyFailure(const QString& text);
     QElapsedTimer m_panelPainted;     // since the progress panel was last painted
     QElapsedTimer m_eventsPolled;     // since the window system was last asked for events
 };

@@ -131,6 +131,11 @@ bool FakeLocalFiles::flush(const QStringList& files, const QString& folder, QStr
 {
     flushed += files;
     flushed.append(folder);
+    if (!flushError.isNull() && !files.isEmpty()) {
+        if (error)
+            *error = flushError;
+        return false;
+    }
     return real.flush(files, folder, error);
 }
 

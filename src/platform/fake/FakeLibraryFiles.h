@@ -45,6 +45,8 @@ public:
     // A step beyond fails after the bytes that fit, with diskFullError and diskFull.
     qint64 spaceLeft = -1;
     QString diskFullError = QStringLiteral("No space left on device");
+    // When set, putting the copies on the disk fails with this reason.
+    QString flushError;
 
     // Called before every step of a copy: onRead with the source's path and the bytes
     // copied so far, then onWrite with the destination's path and the bytes of this step

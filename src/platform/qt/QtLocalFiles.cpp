@@ -138,9 +138,6 @@ public:
 
     bool commit() override
     {
-        // The system starts writing the copy to the disk now, while the next file is being
-        // copied, so that flushing the copies before the completion mark finds little left.
-        ::sync_file_range(m_out, 0, 0, SYNC_FILE_RANGE_WRITE);
         const int closed = ::close(m_out);
         const int closeError = errno;
         m_out = -1;
